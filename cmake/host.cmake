@@ -1,0 +1,63 @@
+# Host half: portable modules, their sanitized unit tests, build tools, and the
+# nested cross build of the Windows half.
+include(ExternalProject)
+enable_testing()
+
+find_package(ZLIB REQUIRED)
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+set(DUNVO_PAYLOAD_DIR "" CACHE PATH
+    "Folder with the files to install (the 47 payload files). Empty: the generated sample payload.")
+
+set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+
+# The portable modules twice: plain for the tools, sanitized for the tests.
+add_library(dunvo_portable STATIC ${DUNVO_PORTABLE_SOURCES} ${DUNVO_HOST_SOURCES})
+target_include_directories(dunvo_portable PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(dunvo_portable PUBLIC ZLIB::ZLIB)
+
+add_library(dunvo_portable_checked STATIC ${DUNVO_PORTABLE_SOURCES} ${DUNVO_HOST_SOURCES})
+target_include_directories(dunvo_portable_checked PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(dunvo_portable_checked PUBLIC ${SANITIZE})
+target_link_options(dunvo_portable_checked PUBLIC ${SANITIZE})
+target_link_libraries(dunvo_portable_checked PUBLIC ZLIB::ZLIB)
+
+file(GLOB HOST_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/host/*.cpp)
+add_executable(host_tests ${HOST_TEST_SOURCES})
+target_link_libraries(host_tests PRIVATE dunvo_portable_checked GTest::gtest_main)
+target_compile_definitions(host_tests PRIVATE DUNVO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+gtest_discover_tests(host_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS host)
+
+# Build tools, run by the cross build.
+include(${CMAKE_SOURCE_DIR}/tools/sources.cmake)
+set(HOST_TOOL_TARGETS make_art ${DUNVO_EXTRA_HOST_TOOLS})
+
+# The Windows half. BUILD_ALWAYS lets its own make decide what is out of date.
+ExternalProject_Add(windows_half
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/target
+    CMAKE_ARGS
+        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-i686-mingw.cmake
+        -DCMAKE_BUILD_TYPE=MinSizeRel
+        -DHOST_TOOLS_DIR=${CMAKE_BINARY_DIR}/tools
+        -DDUNVO_PAYLOAD_DIR=${DUNVO_PAYLOAD_DIR}
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    DEPENDS ${HOST_TOOL_TARGETS})
+
+set(TARGET_BIN ${CMAKE_BINARY_DIR}/target)
+set(WINE_TOOLS ${CMAKE_SOURCE_DIR}/tests/wine)
+
+add_test(NAME target_unit_tests
+         COMMAND ${WINE_TOOLS}/run-in-prefix.sh target_unit ${TARGET_BIN}/target_tests.exe)
+set_tests_properties(target_unit_tests PROPERTIES LABELS wine)
+
+# Every scenario script is one test.
+file(GLOB E2E_SCENARIOS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/scenarios/*.sh)
+foreach(scenario ${E2E_SCENARIOS})
+    get_filename_component(name ${scenario} NAME_WE)
+    add_test(NAME e2e_${name} COMMAND ${scenario})
+    set_tests_properties(e2e_${name} PROPERTIES LABELS "wine;e2e"
+        ENVIRONMENT "DUNVO_BUILD=${CMAKE_BINARY_DIR};DUNVO_SOURCE=${CMAKE_SOURCE_DIR}")
+endforeach()

@@ -1,0 +1,60 @@
+# Windows half: SetupD.exe, the in-process tests run under Wine, and the
+# end-to-end driver. Everything links statically so that only system DLLs
+# are imported.
+enable_language(RC)
+
+if(NOT HOST_TOOLS_DIR)
+    message(FATAL_ERROR "HOST_TOOLS_DIR is set by the host build; configure the top folder instead")
+endif()
+
+find_library(ZLIB_STATIC NAMES libz.a REQUIRED)
+find_path(ZLIB_INCLUDE NAMES zlib.h REQUIRED)
+
+set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+set(SYSTEM_LIBS comctl32 comdlg32 ole32 oleaut32 uuid shell32 advapi32 gdi32 user32 kernel32)
+
+# Pictures are drawn by a host tool into the build tree.
+set(ART_DIR ${CMAKE_BINARY_DIR}/art)
+set(ART_FILES ${ART_DIR}/setup.ico ${DUNVO_EXTRA_ART})
+add_custom_command(OUTPUT ${ART_FILES}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ART_DIR}
+    COMMAND ${HOST_TOOLS_DIR}/make_art ${ART_DIR}
+    DEPENDS ${HOST_TOOLS_DIR}/make_art
+    COMMENT "Drawing the resource pictures")
+add_custom_target(art DEPENDS ${ART_FILES})
+
+include(${CMAKE_SOURCE_DIR}/resources/payload.cmake OPTIONAL)
+
+set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/setup.rc)
+set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES
+    OBJECT_DEPENDS "${ART_FILES};${CMAKE_SOURCE_DIR}/resources/setup.manifest;${DUNVO_RESOURCE_DEPENDS}")
+
+add_library(dunvo_core STATIC ${DUNVO_PORTABLE_SOURCES} ${DUNVO_WIN32_SOURCES})
+target_include_directories(dunvo_core PUBLIC ${CMAKE_SOURCE_DIR} ${ZLIB_INCLUDE})
+target_compile_options(dunvo_core PUBLIC -ffunction-sections -fdata-sections)
+target_link_libraries(dunvo_core PUBLIC ${ZLIB_STATIC} ${SYSTEM_LIBS})
+
+# Resource include path: resources/ for scripts and the manifest, the art and payload folders.
+set(RESOURCE_INCLUDES ${CMAKE_SOURCE_DIR}/resources ${ART_DIR} ${DUNVO_RESOURCE_INCLUDES})
+
+add_executable(SetupD WIN32 ${CMAKE_SOURCE_DIR}/shell/winmain.cpp ${RESOURCE_SCRIPT})
+target_include_directories(SetupD PRIVATE ${RESOURCE_INCLUDES})
+target_link_libraries(SetupD PRIVATE dunvo_core)
+target_link_options(SetupD PRIVATE ${STATIC_RUNTIME} -Wl,--gc-sections -s)
+add_dependencies(SetupD art ${DUNVO_RESOURCE_TARGETS})
+
+# GoogleTest for the target, from the machine's sources.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB TARGET_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/target/*.cpp)
+add_executable(target_tests ${TARGET_TEST_SOURCES} ${RESOURCE_SCRIPT})
+target_include_directories(target_tests PRIVATE ${RESOURCE_INCLUDES})
+target_link_libraries(target_tests PRIVATE dunvo_core gtest)
+target_link_options(target_tests PRIVATE ${STATIC_RUNTIME})
+add_dependencies(target_tests art ${DUNVO_RESOURCE_TARGETS})
+
+add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
+target_link_libraries(e2e_driver PRIVATE ${SYSTEM_LIBS})
+target_link_options(e2e_driver PRIVATE ${STATIC_RUNTIME})

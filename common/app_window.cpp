@@ -1,0 +1,13 @@
+#include "common/app_window.h"
+
+HINSTANCE AppInstance;
+HWND MainWindow;
+
+BOOL MakeDirectory(const char *path)
+{
+    SECURITY_ATTRIBUTES attributes;
+    attributes.nLength = 12;
+    attributes.lpSecurityDescriptor = nullptr;
+    attributes.bInheritHandle = TRUE;
+    return CreateDirectoryA(path, &attributes);
+}

@@ -1,0 +1,34 @@
+// Process-wide values that more than one page reads or writes.
+// Fixed sizes on purpose: they live for the whole run, are never freed, and
+// every text composed into them goes through the bounded helpers of text.h.
+#pragma once
+#include <cstdint>
+
+constexpr int kPathChars = 512;      // paths and messages
+constexpr int kShortPathChars = 260; // temporary paths and record names
+
+constexpr int kTranslationRows = 35;
+constexpr int kRecitationCount = 114;
+constexpr int kDriveSlots = 20;
+constexpr int kDriveChars = 5;
+
+extern char SetupName[20];
+extern char SourceDir[kPathChars];
+extern char MessageText[kPathChars];
+extern char LaunchFile[kPathChars];
+
+extern int32_t TranslationState[kTranslationRows];
+extern int32_t RecitationState[kRecitationCount];
+extern uint32_t RequiredBytes;
+extern int32_t RecitationsAvailable;
+
+extern char InstallDir[kPathChars];
+extern char InstallDirName[kPathChars];
+
+extern char BaseFolder[kPathChars];
+extern char DriveTable[kDriveSlots][kDriveChars];
+extern int32_t DriveCount;
+extern int32_t CurrentDrive;
+extern uint64_t FreeBytes;
+
+extern char StartMenuFolder[kPathChars];

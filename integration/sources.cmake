@@ -1,0 +1,1 @@
+# Sources of integration/ (portable or Win32).

@@ -1,0 +1,1 @@
+# Sources of options/ (portable or Win32).

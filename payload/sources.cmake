@@ -1,0 +1,1 @@
+# Sources of payload/ (portable or Win32).

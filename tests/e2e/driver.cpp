@@ -1,0 +1,452 @@
+// End-to-end driver: runs SetupD.exe as a user would and acts on what it shows.
+// Each argument is one step, done in order; the first step that fails prints
+// "FAIL: ..." and ends the driver with exit code 1 (the setup is killed).
+//
+//   cover RRGGBB              cover the screen with one colour (before start)
+//   start EXE DIR             start the setup with DIR as its current directory
+//   page ID [SECONDS]         wait for a window of the setup holding control ID
+//   click ID                  press button ID of the current page
+//   type ID TEXT              set the text of control ID of the current page
+//   text ID TEXT              expect control ID of the current page to read TEXT
+//   msgbox TEXT CAPTION ICON ANSWER
+//                             wait for a message box; expect its text, caption
+//                             (- for the system default) and icon (info,
+//                             warning, error, question, none); answer with
+//                             ok, yes or no
+//   shot FILE.bmp             save the whole screen
+//   backdrop RRGGBB           check the dimmed backdrop over that colour
+//   exit CODE [SECONDS]       wait for the setup to end with CODE
+//   sleep MS
+// In texts, \n stands for a line break.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+PROCESS_INFORMATION gSetup = {};
+HWND gPage = nullptr;
+HWND gCover = nullptr;
+
+[[noreturn]] void Fail(const std::string &what)
+{
+    printf("FAIL: %s\n", what.c_str());
+    fflush(stdout);
+    if (gSetup.hProcess)
+        TerminateProcess(gSetup.hProcess, 99);
+    ExitProcess(1);
+}
+
+void Pump()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void Wait(DWORD ms)
+{
+    DWORD end = GetTickCount() + ms;
+    while (static_cast<int>(end - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        Pump();
+    }
+}
+
+std::string Unescape(const std::string &text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+            out += '\n';
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string Escape(const std::string &text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += "\\n";
+        else if (c != '\r')
+            out += c;
+    }
+    return out;
+}
+
+std::string TextOf(HWND window)
+{
+    char text[4096] = "";
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        2000, nullptr);
+    return text;
+}
+
+struct Search {
+    int controlId;
+    HWND found;
+};
+
+BOOL CALLBACK FindSetupWindow(HWND window, LPARAM param)
+{
+    auto *search = reinterpret_cast<Search *>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != gSetup.dwProcessId || !IsWindowVisible(window))
+        return TRUE;
+    if (GetDlgItem(window, search->controlId)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForWindowWith(int controlId, double seconds)
+{
+    DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+    for (;;) {
+        Search search{controlId, nullptr};
+        EnumWindows(FindSetupWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        if (WaitForSingleObject(gSetup.hProcess, 0) == WAIT_OBJECT_0)
+            return nullptr;
+        if (static_cast<int>(end - GetTickCount()) <= 0)
+            return nullptr;
+        Wait(100);
+    }
+}
+
+COLORREF ParseColour(const std::string &hex)
+{
+    unsigned long v = strtoul(hex.c_str(), nullptr, 16);
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void Cover(COLORREF colour)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = CoverProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = CreateSolidBrush(colour);
+    windowClass.lpszClassName = "DriverCover";
+    RegisterClassA(&windowClass);
+    gCover = CreateWindowExA(0, "DriverCover", "cover", WS_POPUP | WS_VISIBLE, 0, 0,
+                             GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                             windowClass.hInstance, nullptr);
+    UpdateWindow(gCover);
+    Wait(700);
+}
+
+// The screen as 32-bit top-down pixels.
+struct Screen {
+    int width = 0, height = 0;
+    std::vector<DWORD> pixels;
+    COLORREF at(int x, int y) const
+    {
+        DWORD p = pixels[static_cast<size_t>(y) * width + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+};
+
+Screen Capture()
+{
+    Screen screen;
+    screen.width = GetSystemMetrics(SM_CXSCREEN);
+    screen.height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screenDc = GetDC(nullptr);
+    HDC memoryDc = CreateCompatibleDC(screenDc);
+    HBITMAP bitmap = CreateCompatibleBitmap(screenDc, screen.width, screen.height);
+    HGDIOBJ old = SelectObject(memoryDc, bitmap);
+    BitBlt(memoryDc, 0, 0, screen.width, screen.height, screenDc, 0, 0, SRCCOPY);
+    SelectObject(memoryDc, old);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = screen.width;
+    info.bmiHeader.biHeight = -screen.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    screen.pixels.resize(static_cast<size_t>(screen.width) * screen.height);
+    GetDIBits(memoryDc, bitmap, 0, screen.height, screen.pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memoryDc);
+    ReleaseDC(nullptr, screenDc);
+    return screen;
+}
+
+void SaveShot(const std::string &path)
+{
+    Wait(400); // let the last paint land
+    Screen screen = Capture();
+    const DWORD row = ((screen.width * 24 + 31) / 32) * 4;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = screen.width;
+    header.biHeight = screen.height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biSizeImage = row * screen.height;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    FILE *out = fopen(path.c_str(), "wb");
+    if (!out)
+        Fail("cannot write screenshot " + path);
+    fwrite(&file, sizeof file, 1, out);
+    fwrite(&header, sizeof header, 1, out);
+    std::vector<BYTE> line(row, 0);
+    for (int y = screen.height - 1; y >= 0; --y) {
+        for (int x = 0; x < screen.width; ++x) {
+            COLORREF c = screen.at(x, y);
+            line[3 * x] = GetBValue(c);
+            line[3 * x + 1] = GetGValue(c);
+            line[3 * x + 2] = GetRValue(c);
+        }
+        fwrite(line.data(), 1, row, out);
+    }
+    fclose(out);
+}
+
+// The backdrop over a screen of one colour: outside the title and any window
+// of the setup that stands over it, exactly the pixels whose column plus row
+// counted from the bottom is even are black, the others keep the colour.
+void CheckBackdrop(COLORREF colour)
+{
+    Wait(400);
+    Screen screen = Capture();
+    std::vector<RECT> skip;
+    skip.push_back(RECT{0, 0, screen.width, 110}); // the title band
+    HWND window = GetTopWindow(nullptr);
+    for (; window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        RECT r;
+        if (process == gSetup.dwProcessId && IsWindowVisible(window) && GetWindowRect(window, &r) &&
+            (r.right - r.left) < screen.width)
+            skip.push_back(r);
+    }
+    long checked = 0;
+    for (int y = 0; y < screen.height; ++y)
+        for (int x = 0; x < screen.width; ++x) {
+            bool skipped = false;
+            for (const RECT &r : skip)
+                if (x >= r.left && x < r.right && y >= r.top && y < r.bottom)
+                    skipped = true;
+            if (skipped)
+                continue;
+            const int rowFromBottom = screen.height - 1 - y;
+            const COLORREF expected = (x + rowFromBottom) % 2 == 0 ? RGB(0, 0, 0) : colour;
+            if (screen.at(x, y) != expected) {
+                char what[160];
+                snprintf(what, sizeof what, "backdrop pixel %d,%d is %06lx, expected %06lx", x, y,
+                         static_cast<unsigned long>(screen.at(x, y)), static_cast<unsigned long>(expected));
+                Fail(what);
+            }
+            ++checked;
+        }
+    // The title: the front copy is drawn in RGB(64,160,255), undimmed.
+    long title = 0;
+    for (int y = 0; y < 110 && y < screen.height; ++y)
+        for (int x = 0; x < screen.width / 2; ++x)
+            if (screen.at(x, y) == RGB(64, 160, 255))
+                ++title;
+    printf("backdrop: %dx%d, %ld pixels checked, %ld title pixels\n", screen.width, screen.height, checked,
+           title);
+    if (title < 300)
+        Fail("the title is missing from the backdrop");
+}
+
+// Which standard icon a message box shows: the icon control's pixels are
+// compared with each system icon drawn over the same background.
+std::string IconOf(HWND box)
+{
+    HWND icon = nullptr;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = "";
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+            IsWindowVisible(child))
+            icon = child;
+    }
+    if (!icon)
+        return "none";
+    RECT r;
+    GetWindowRect(icon, &r);
+    const int size = GetSystemMetrics(SM_CXICON);
+    Screen screen = Capture();
+    if (r.left < 0 || r.top < 0 || r.left + size > screen.width || r.top + size > screen.height)
+        return "offscreen";
+    const COLORREF background = GetSysColor(COLOR_3DFACE);
+    struct {
+        const char *name;
+        LPCSTR id;
+    } kinds[] = {{"info", IDI_INFORMATION}, {"warning", IDI_WARNING}, {"error", IDI_ERROR}, {"question", IDI_QUESTION}};
+    HDC screenDc = GetDC(nullptr);
+    std::string result = "unknown";
+    for (const auto &kind : kinds) {
+        HDC dc = CreateCompatibleDC(screenDc);
+        HBITMAP bitmap = CreateCompatibleBitmap(screenDc, size, size);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        HBRUSH brush = CreateSolidBrush(background);
+        RECT all{0, 0, size, size};
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        DrawIcon(dc, 0, 0, LoadIconA(nullptr, kind.id));
+        bool same = true;
+        for (int y = 0; y < size && same; ++y)
+            for (int x = 0; x < size && same; ++x)
+                same = (GetPixel(dc, x, y) & 0xFFFFFF) == screen.at(r.left + x, r.top + y);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        if (same) {
+            result = kind.name;
+            break;
+        }
+    }
+    ReleaseDC(nullptr, screenDc);
+    return result;
+}
+
+void AnswerMessageBox(const std::string &text, const std::string &caption, const std::string &icon,
+                      const std::string &answer)
+{
+    HWND box = WaitForWindowWith(0xFFFF, 30);
+    if (!box)
+        Fail("no message box appeared; expected \"" + text + "\"");
+    Wait(300);
+    const std::string shown = TextOf(GetDlgItem(box, 0xFFFF));
+    const std::string title = TextOf(box);
+    printf("message box: [%s] \"%s\"\n", title.c_str(), Escape(shown).c_str());
+    if (shown != Unescape(text) && Escape(shown) != text)
+        Fail("message box text \"" + Escape(shown) + "\", expected \"" + text + "\"");
+    const std::string expectedCaption = caption == "-" ? "Error" : caption;
+    if (title != expectedCaption)
+        Fail("message box caption \"" + title + "\", expected \"" + expectedCaption + "\"");
+    const std::string seenIcon = IconOf(box);
+    if (seenIcon != icon)
+        Fail("message box icon " + seenIcon + ", expected " + icon);
+    int id = answer == "yes" ? IDYES : answer == "no" ? IDNO : IDOK;
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+    DWORD end = GetTickCount() + 10000;
+    while (IsWindow(box) && static_cast<int>(end - GetTickCount()) > 0)
+        Wait(50);
+    if (IsWindow(box))
+        Fail("the message box did not close");
+}
+
+HWND Control(int id)
+{
+    if (!gPage)
+        Fail("no current page");
+    HWND control = GetDlgItem(gPage, id);
+    if (!control)
+        Fail("the page has no control " + std::to_string(id));
+    return control;
+}
+
+void Need(size_t have, size_t need, const char *step)
+{
+    if (have < need)
+        Fail(std::string("step ") + step + " needs more arguments");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string step = argv[i];
+        auto arg = [&](int k) -> std::string {
+            Need(static_cast<size_t>(argc - i - 1), static_cast<size_t>(k), step.c_str());
+            return argv[i + k];
+        };
+        if (step == "cover") {
+            Cover(ParseColour(arg(1)));
+            i += 1;
+        } else if (step == "start") {
+            std::string commandLine = "\"" + arg(1) + "\"";
+            STARTUPINFOA startup = {};
+            startup.cb = sizeof startup;
+            std::vector<char> line(commandLine.begin(), commandLine.end());
+            line.push_back('\0');
+            if (!CreateProcessA(arg(1).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, arg(2).c_str(),
+                                &startup, &gSetup))
+                Fail("cannot start " + arg(1) + " (error " + std::to_string(GetLastError()) + ")");
+            WaitForInputIdle(gSetup.hProcess, 20000);
+            i += 2;
+        } else if (step == "page") {
+            double seconds = (i + 2 < argc && isdigit(static_cast<unsigned char>(argv[i + 2][0])))
+                                 ? atof(argv[i + 2])
+                                 : 30;
+            gPage = WaitForWindowWith(atoi(arg(1).c_str()), seconds);
+            if (!gPage)
+                Fail("no window with control " + arg(1) + " appeared");
+            Wait(200);
+            i += (i + 2 < argc && isdigit(static_cast<unsigned char>(argv[i + 2][0]))) ? 2 : 1;
+        } else if (step == "click") {
+            PostMessageA(Control(atoi(arg(1).c_str())), BM_CLICK, 0, 0);
+            Wait(300);
+            i += 1;
+        } else if (step == "type") {
+            SendMessageA(Control(atoi(arg(1).c_str())), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(Unescape(arg(2)).c_str()));
+            i += 2;
+        } else if (step == "text") {
+            std::string shown = TextOf(Control(atoi(arg(1).c_str())));
+            if (shown != Unescape(arg(2)))
+                Fail("control " + arg(1) + " reads \"" + Escape(shown) + "\", expected \"" + arg(2) + "\"");
+            i += 2;
+        } else if (step == "msgbox") {
+            AnswerMessageBox(arg(1), arg(2), arg(3), arg(4));
+            i += 4;
+        } else if (step == "shot") {
+            SaveShot(arg(1));
+            i += 1;
+        } else if (step == "backdrop") {
+            CheckBackdrop(ParseColour(arg(1)));
+            i += 1;
+        } else if (step == "exit") {
+            double seconds = (i + 2 < argc && isdigit(static_cast<unsigned char>(argv[i + 2][0])))
+                                 ? atof(argv[i + 2])
+                                 : 30;
+            DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+            while (WaitForSingleObject(gSetup.hProcess, 0) != WAIT_OBJECT_0) {
+                if (static_cast<int>(end - GetTickCount()) <= 0)
+                    Fail("the setup did not end");
+                Wait(50);
+            }
+            DWORD code = 0;
+            GetExitCodeProcess(gSetup.hProcess, &code);
+            if (code != static_cast<DWORD>(atoi(arg(1).c_str())))
+                Fail("the setup ended with " + std::to_string(code) + ", expected " + arg(1));
+            printf("setup ended with exit code %lu\n", static_cast<unsigned long>(code));
+            i += (i + 2 < argc && isdigit(static_cast<unsigned char>(argv[i + 2][0]))) ? 2 : 1;
+        } else if (step == "sleep") {
+            Wait(static_cast<DWORD>(atoi(arg(1).c_str())));
+            i += 1;
+        } else {
+            Fail("unknown step " + step);
+        }
+        fflush(stdout);
+    }
+    return 0;
+}
