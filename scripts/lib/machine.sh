@@ -1,0 +1,33 @@
+# Sourced by scripts/run, scripts/test and scripts/bench: makes a fresh Debian 12
+# machine able to build and run the setup. Installs only what is missing.
+set -euo pipefail
+
+PACKAGES=(cmake make g++ clang libgtest-dev googletest zlib1g-dev
+          mingw-w64 libz-mingw-w64-dev wine wine32:i386 wine64 xvfb xauth imagemagick
+          mscompress liblnk-utils pigz gzip)
+
+as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+
+ensure_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+    fi
+    as_root apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+prepare_machine() {
+    ensure_packages
+}
+
+build_all() { # build folder
+    local build=$1
+    cmake -S "$ROOT" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$build" -j "$(nproc)"
+}
