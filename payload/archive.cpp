@@ -1,0 +1,138 @@
+#include "payload/archive.h"
+
+#include <cctype>
+#include <cstring>
+
+namespace {
+
+constexpr size_t kCopyBufferBytes = 16384;
+
+bool IsDeviceName(const char *component, size_t length)
+{
+    // Windows opens these devices whatever extension follows the stem.
+    size_t stem = 0;
+    while (stem < length && component[stem] != '.')
+        ++stem;
+    char upper[5] = {};
+    if (stem < 3 || stem > 4)
+        return false;
+    for (size_t i = 0; i < stem; ++i)
+        upper[i] = static_cast<char>(toupper(static_cast<unsigned char>(component[i])));
+    if (stem == 3)
+        return !strcmp(upper, "CON") || !strcmp(upper, "PRN") || !strcmp(upper, "AUX") ||
+               !strcmp(upper, "NUL");
+    return (!strncmp(upper, "COM", 3) || !strncmp(upper, "LPT", 3)) && upper[3] >= '1' && upper[3] <= '9';
+}
+
+bool IsSafeComponent(const char *component, size_t length)
+{
+    if (length == 0)
+        return false;
+    char last = component[length - 1];
+    // Windows drops trailing dots and blanks, so ". ." would become "..".
+    if (last == '.' || last == ' ')
+        return false;
+    return !IsDeviceName(component, length);
+}
+
+uint32_t LoadLittleEndian32(const unsigned char *bytes)
+{
+    return bytes[0] | (uint32_t(bytes[1]) << 8) | (uint32_t(bytes[2]) << 16) | (uint32_t(bytes[3]) << 24);
+}
+
+RecordStatus Clear(PayloadRecord *record, RecordStatus status)
+{
+    memset(record->Name, 0, sizeof record->Name);
+    record->Size = 0;
+    return status;
+}
+
+} // namespace
+
+bool IsSafeRecordName(const char *name)
+{
+    size_t length = strlen(name);
+    if (length == 0 || length > kMaxRecordNameLength)
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c < 32 || strchr("/:*?\"<>|", c))
+            return false;
+    }
+    const char *start = name;
+    for (;;) {
+        const char *end = strchr(start, '\\');
+        size_t componentLength = end ? size_t(end - start) : strlen(start);
+        if (!IsSafeComponent(start, componentLength))
+            return false;
+        if (!end)
+            return true;
+        start = end + 1;
+    }
+}
+
+RecordStatus ReadRecordHeader(FILE *archive, PayloadRecord *record)
+{
+    Clear(record, RecordStatus::Ok);
+    int length = fgetc(archive);
+    if (length == EOF)
+        return RecordStatus::EndedBeforeRecord;
+    if (fread(record->Name, 1, size_t(length), archive) != size_t(length))
+        return Clear(record, RecordStatus::EndedInName);
+    unsigned char size[4];
+    if (fread(size, 1, sizeof size, archive) != sizeof size)
+        return Clear(record, RecordStatus::EndedInSize);
+    record->Size = LoadLittleEndian32(size);
+    // A zero byte inside the name would make the installed name differ from the stored one.
+    if (strlen(record->Name) != size_t(length) || !IsSafeRecordName(record->Name))
+        return RecordStatus::UnsafeName;
+    if (record->Size > kMaxRecordSize)
+        return RecordStatus::BadSize;
+    return RecordStatus::Ok;
+}
+
+RecordStatus CopyRecordData(FILE *archive, uint32_t size, FILE *output)
+{
+    char buffer[kCopyBufferBytes];
+    while (size > 0) {
+        size_t chunk = size < sizeof buffer ? size : sizeof buffer;
+        if (fread(buffer, 1, chunk, archive) != chunk)
+            return RecordStatus::EndedInData;
+        if (fwrite(buffer, 1, chunk, output) != chunk)
+            return RecordStatus::WriteFailed;
+        size -= uint32_t(chunk);
+    }
+    return RecordStatus::Ok;
+}
+
+RecordStatus ReadRecordData(FILE *archive, uint32_t size, void *memory)
+{
+    if (size == 0)
+        return RecordStatus::Ok;
+    return fread(memory, 1, size, archive) == size ? RecordStatus::Ok : RecordStatus::EndedInData;
+}
+
+RecordStatus SkipRecordData(FILE *archive, uint32_t size)
+{
+    if (size == 0)
+        return RecordStatus::Ok;
+    // A seek past the end succeeds silently; reading the last byte does not.
+    if (size > kMaxRecordSize || fseek(archive, long(size - 1), SEEK_CUR) != 0 || fgetc(archive) == EOF)
+        return RecordStatus::EndedInData;
+    return RecordStatus::Ok;
+}
+
+RecordStatus WriteRecordHeader(FILE *archive, const char *name, uint32_t size)
+{
+    if (!IsSafeRecordName(name))
+        return RecordStatus::UnsafeName;
+    if (size > kMaxRecordSize)
+        return RecordStatus::BadSize;
+    unsigned char length = static_cast<unsigned char>(strlen(name));
+    const unsigned char sizeBytes[4] = {uint8_t(size), uint8_t(size >> 8), uint8_t(size >> 16),
+                                        uint8_t(size >> 24)};
+    if (fputc(length, archive) == EOF || fwrite(name, 1, length, archive) != length ||
+        fwrite(sizeBytes, 1, sizeof sizeBytes, archive) != sizeof sizeBytes)
+        return RecordStatus::WriteFailed;
+    return RecordStatus::Ok;
+}

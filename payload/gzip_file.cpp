@@ -1,0 +1,124 @@
+#include "payload/gzip_file.h"
+
+#include "common/message_box.h"
+#include "common/text.h"
+
+char GzipMessage[kGzipMessageChars];
+const char *GzipProgramName;
+
+namespace {
+
+void ShowGzipMessage() { ShowMessage(nullptr, GzipMessage, nullptr, kMbOk); }
+
+// A path longer than the box can hold is shortened in the text only; the
+// precision keeps the longest path and the fixed words within the buffer.
+void ShowPathMessage(const char *format, const char *path)
+{
+    FormatInto(GzipMessage, format, path);
+    ShowGzipMessage();
+}
+
+} // namespace
+
+void ReportGzipError(const char *message)
+{
+    FormatInto(GzipMessage, "%s: %.400s\n", GzipProgramName ? GzipProgramName : "gzip", message);
+    ShowGzipMessage();
+}
+
+bool ExpandGzipFile(const char *outputPath, const char *inputPath)
+{
+    gzFile input = gzopen(inputPath, "rb");
+    if (!input) {
+        ShowPathMessage("Can't open file %.480s\n", inputPath);
+        return false;
+    }
+    FILE *output = fopen(outputPath, "wb");
+    if (!output) {
+        ShowPathMessage("Can't create file %.480s\n", outputPath);
+        gzclose(input);
+        return false;
+    }
+    return ExpandStream(input, output);
+}
+
+bool ExpandStream(gzFile input, FILE *output)
+{
+    char buffer[kGzipCopyBufferBytes];
+    for (;;) {
+        int count = gzread(input, buffer, sizeof buffer);
+        if (count < 0) {
+            int error;
+            ReportGzipError(gzerror(input, &error));
+            fclose(output);
+            gzclose(input);
+            return false;
+        }
+        if (count == 0)
+            break;
+        if (fwrite(buffer, 1, static_cast<size_t>(count), output) != static_cast<size_t>(count)) {
+            ReportGzipError("failed fwrite");
+            fclose(output);
+            gzclose(input);
+            return false;
+        }
+    }
+    bool ok = true;
+    // fclose flushes what is still buffered: a full disk may show only here.
+    if (fclose(output) != 0) {
+        ReportGzipError("failed fclose");
+        ok = false;
+    }
+    // A truncated member or a wrong CRC or length in the trailer shows here.
+    if (gzclose(input) != Z_OK) {
+        ReportGzipError("failed gzclose");
+        ok = false;
+    }
+    return ok;
+}
+
+bool CompressFileToGzip(const char *inputPath, const char *outputPath)
+{
+    FILE *input = fopen(inputPath, "rb");
+    if (!input) {
+        ShowPathMessage("Can't open file %.480s\n", inputPath);
+        return false;
+    }
+    gzFile output = gzopen(outputPath, "wb9 ");
+    if (!output) {
+        ShowPathMessage("Can't create file %.480s\n", outputPath);
+        fclose(input);
+        return false;
+    }
+    return CompressStream(input, output);
+}
+
+bool CompressStream(FILE *input, gzFile output)
+{
+    char buffer[kGzipCopyBufferBytes];
+    for (;;) {
+        size_t count = fread(buffer, 1, sizeof buffer, input);
+        if (ferror(input)) {
+            ShowMessage(nullptr, "Error, reading from file", nullptr, kMbOk);
+            fclose(input);
+            gzclose(output);
+            return false;
+        }
+        if (count == 0)
+            break;
+        if (gzwrite(output, buffer, static_cast<unsigned>(count)) != static_cast<int>(count)) {
+            int error;
+            ReportGzipError(gzerror(output, &error));
+            fclose(input);
+            gzclose(output);
+            return false;
+        }
+    }
+    fclose(input);
+    // The last deflate block and the trailer are written only now.
+    if (gzclose(output) != Z_OK) {
+        ShowMessage(nullptr, "Error, closing a file", nullptr, kMbOk);
+        return false;
+    }
+    return true;
+}
