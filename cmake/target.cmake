@@ -13,12 +13,14 @@ find_path(ZLIB_INCLUDE NAMES zlib.h REQUIRED)
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(SYSTEM_LIBS comctl32 comdlg32 ole32 oleaut32 uuid shell32 advapi32 gdi32 user32 kernel32)
 
-# Pictures are drawn by a host tool into the build tree.
+# Pictures are drawn by a host tool into the build tree; the stamp stands for
+# all of them, so a new picture needs no change here.
 set(ART_DIR ${CMAKE_BINARY_DIR}/art)
-set(ART_FILES ${ART_DIR}/setup.ico ${DUNVO_EXTRA_ART})
+set(ART_FILES ${ART_DIR}/art.stamp)
 add_custom_command(OUTPUT ${ART_FILES}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${ART_DIR}
     COMMAND ${HOST_TOOLS_DIR}/make_art ${ART_DIR}
+    COMMAND ${CMAKE_COMMAND} -E touch ${ART_DIR}/art.stamp
     DEPENDS ${HOST_TOOLS_DIR}/make_art
     COMMENT "Drawing the resource pictures")
 add_custom_target(art DEPENDS ${ART_FILES})
