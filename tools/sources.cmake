@@ -5,3 +5,14 @@ add_executable(make_art ${CMAKE_CURRENT_LIST_DIR}/make_art.cpp ${CMAKE_CURRENT_L
 target_include_directories(make_art PRIVATE ${CMAKE_SOURCE_DIR})
 set_target_properties(make_art PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 set(DUNVO_EXTRA_HOST_TOOLS)
+
+# The payload: the sample generator and the packing tool. Both use the catalogue
+# and the payload table; the packer also the setup's own record writer and gzip.
+add_executable(make_sample_payload ${CMAKE_CURRENT_LIST_DIR}/make_sample_payload.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sample_translation.cpp ${CMAKE_CURRENT_LIST_DIR}/image_file.cpp)
+add_executable(dunvo_pack ${CMAKE_CURRENT_LIST_DIR}/dunvo_pack.cpp)
+foreach(tool make_sample_payload dunvo_pack)
+    target_link_libraries(${tool} PRIVATE dunvo_portable)
+    set_target_properties(${tool} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+endforeach()
+list(APPEND DUNVO_EXTRA_HOST_TOOLS make_sample_payload dunvo_pack)
