@@ -25,11 +25,21 @@ add_custom_command(OUTPUT ${ART_FILES}
     COMMENT "Drawing the resource pictures")
 add_custom_target(art DEPENDS ${ART_FILES})
 
+set(AGREEMENT_RC ${ART_DIR}/agreement_text.rc)
+add_custom_command(OUTPUT ${AGREEMENT_RC}
+    COMMAND ${CMAKE_COMMAND} -DTEXT=${CMAKE_SOURCE_DIR}/resources/agreement.txt -DID=150
+            -DOUT=${AGREEMENT_RC} -P ${CMAKE_SOURCE_DIR}/cmake/embed_text.cmake
+    DEPENDS ${CMAKE_SOURCE_DIR}/resources/agreement.txt ${CMAKE_SOURCE_DIR}/cmake/embed_text.cmake)
+list(APPEND ART_FILES ${AGREEMENT_RC})
+add_custom_target(agreement_text DEPENDS ${AGREEMENT_RC})
+
 include(${CMAKE_SOURCE_DIR}/resources/payload.cmake OPTIONAL)
 
 set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/setup.rc)
 set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES
     OBJECT_DEPENDS "${ART_FILES};${CMAKE_SOURCE_DIR}/resources/setup.manifest;${DUNVO_RESOURCE_DEPENDS}")
+file(GLOB RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.h)
+set_property(SOURCE ${RESOURCE_SCRIPT} APPEND PROPERTY OBJECT_DEPENDS ${RESOURCE_SCRIPTS})
 
 add_library(dunvo_core STATIC ${DUNVO_PORTABLE_SOURCES} ${DUNVO_WIN32_SOURCES})
 target_include_directories(dunvo_core PUBLIC ${CMAKE_SOURCE_DIR} ${ZLIB_INCLUDE})
@@ -43,7 +53,7 @@ add_executable(SetupD WIN32 ${CMAKE_SOURCE_DIR}/shell/winmain.cpp ${RESOURCE_SCR
 target_include_directories(SetupD PRIVATE ${RESOURCE_INCLUDES})
 target_link_libraries(SetupD PRIVATE dunvo_core)
 target_link_options(SetupD PRIVATE ${STATIC_RUNTIME} -Wl,--gc-sections -s)
-add_dependencies(SetupD art ${DUNVO_RESOURCE_TARGETS})
+add_dependencies(SetupD art agreement_text ${DUNVO_RESOURCE_TARGETS})
 
 # GoogleTest for the target, from the machine's sources.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
@@ -55,7 +65,7 @@ add_executable(target_tests ${TARGET_TEST_SOURCES} ${RESOURCE_SCRIPT})
 target_include_directories(target_tests PRIVATE ${RESOURCE_INCLUDES})
 target_link_libraries(target_tests PRIVATE dunvo_core gtest)
 target_link_options(target_tests PRIVATE ${STATIC_RUNTIME})
-add_dependencies(target_tests art ${DUNVO_RESOURCE_TARGETS})
+add_dependencies(target_tests art agreement_text ${DUNVO_RESOURCE_TARGETS})
 
 add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
 target_link_libraries(e2e_driver PRIVATE ${SYSTEM_LIBS})

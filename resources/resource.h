@@ -5,3 +5,31 @@
 #define IDS_AGREEMENT_TEXT 150
 #define IDS_SETUP_NAME 301
 #define IDR_PAYLOAD 5001
+
+// Agreement page (IDD_AGREEMENT).
+#define IDE_AGREEMENT_TEXT 151
+
+// Options page (IDD_DIR).
+#define IDB_DIR_BROWSE 100
+#define IDE_DIR_PATH 101
+#define IDL_DIR_TRANSLATIONS 112
+#define IDL_DIR_RECITATIONS 113
+#define IDT_DIR_SPACE 114
+// Its pictures: the state boxes, the loudspeaker, and the flags 2700 to 2728
+// that the catalogue rows name.
+#define IDB_STATE_INSTALL_LOAD 599
+#define IDB_STATE_INSTALL 600
+#define IDB_STATE_DONT_INSTALL 601
+#define IDB_SOUND 602
+#define IDB_STATE_NOT_AVAILABLE 603
+
+// Folder browser (IDD_BROWSE).
+#define IDE_BROWSE_PATH 102
+#define IDT_BROWSE_SPACE 103
+#define IDC_BROWSE_DRIVES 104
+#define IDE_BROWSE_NAME 105
+#define IDL_BROWSE_FOLDERS 107
+// Folder list icons, also used by the Start-menu folder chooser.
+#define IDI_FOLDER 201
+#define IDI_FOLDER_UP 202
+#define IDI_FOLDER_NEW 203

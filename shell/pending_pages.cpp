@@ -2,7 +2,5 @@
 // them can run end to end. Each page's own module replaces its line here.
 #include "shell/pages.h"
 
-int RunAgreementPage(HWND) { return 0; }
-int RunOptionsPage(HWND) { return 0; }
 int RunCopyPage(HWND) { return 0; }
 int RunShortcutPage(HWND) { return 0; }

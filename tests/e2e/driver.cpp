@@ -13,6 +13,12 @@
 //                             (- for the system default) and icon (info,
 //                             warning, error, question, none); answer with
 //                             ok, yes or no
+//   key NAME                  press a key with real keyboard input (enter, escape, tab,
+//                             down, up, space)
+//   focus ID                  expect control ID of the current page to have the focus
+//   textlen ID N              expect control ID's text to be N characters long
+//   gone ID [SECONDS]         wait until no window of the setup holds control ID
+//   kill                      end the setup (a scenario that stops part-way)
 //   shot FILE.bmp             save the whole screen
 //   backdrop RRGGBB           check the dimmed backdrop over that colour
 //   exit CODE [SECONDS]       wait for the setup to end with CODE
@@ -363,6 +369,44 @@ HWND Control(int id)
     return control;
 }
 
+WORD KeyCode(const std::string &name)
+{
+    if (name == "enter")
+        return VK_RETURN;
+    if (name == "escape")
+        return VK_ESCAPE;
+    if (name == "tab")
+        return VK_TAB;
+    if (name == "down")
+        return VK_DOWN;
+    if (name == "up")
+        return VK_UP;
+    if (name == "space")
+        return VK_SPACE;
+    Fail("unknown key " + name);
+}
+
+void PressKey(WORD key)
+{
+    if (gPage)
+        SetForegroundWindow(gPage);
+    Wait(100);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+    Wait(300);
+}
+
+HWND FocusOfSetup()
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(gSetup.dwThreadId, &info);
+    return info.hwndFocus;
+}
+
 void Need(size_t have, size_t need, const char *step)
 {
     if (have < need)
@@ -418,6 +462,32 @@ int main(int argc, char **argv)
         } else if (step == "msgbox") {
             AnswerMessageBox(arg(1), arg(2), arg(3), arg(4));
             i += 4;
+        } else if (step == "key") {
+            PressKey(KeyCode(arg(1)));
+            i += 1;
+        } else if (step == "focus") {
+            HWND focus = FocusOfSetup();
+            if (focus != Control(atoi(arg(1).c_str())))
+                Fail("control " + arg(1) + " does not have the focus (id " +
+                     std::to_string(focus ? GetDlgCtrlID(focus) : -1) + " has)");
+            i += 1;
+        } else if (step == "textlen") {
+            size_t length = TextOf(Control(atoi(arg(1).c_str()))).size();
+            if (length != static_cast<size_t>(atoi(arg(2).c_str())))
+                Fail("control " + arg(1) + " holds " + std::to_string(length) + " characters, expected " + arg(2));
+            i += 2;
+        } else if (step == "gone") {
+            DWORD end = GetTickCount() + 30000;
+            while (WaitForWindowWith(atoi(arg(1).c_str()), 0)) {
+                if (static_cast<int>(end - GetTickCount()) <= 0)
+                    Fail("control " + arg(1) + " is still shown");
+                Wait(100);
+            }
+            gPage = nullptr;
+            i += 1;
+        } else if (step == "kill") {
+            TerminateProcess(gSetup.hProcess, 0);
+            WaitForSingleObject(gSetup.hProcess, 10000);
         } else if (step == "shot") {
             SaveShot(arg(1));
             i += 1;

@@ -5,7 +5,8 @@ source "$(dirname "$0")/../lib.sh"
 on_private_display "$@"
 start_scenario
 
-drive start SETUP \
+drive cover 3A6EA5 start SETUP \
+      page 151 shot "$(shot 1-agreement)" click 1 \
       page 65535 shot "$(shot 9-final-message)" \
       msgbox "Dunvo was successfully installed" "Dunvo - Setup" info ok \
       exit 0
