@@ -67,6 +67,9 @@ file(WRITE ${CMAKE_BINARY_DIR}/test-arch.sh "DUNVO_TEST_ARCH=${DUNVO_TEST_ARCH}\
 
 set(WINE_TOOLS ${CMAKE_SOURCE_DIR}/tests/wine)
 
+add_test(NAME setup_exe_is_a_32bit_gui_program
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/build/check_setup_exe.sh ${CMAKE_BINARY_DIR}/target/SetupD.exe)
+
 add_test(NAME target_unit_tests
          COMMAND ${WINE_TOOLS}/run-in-prefix.sh target_unit ${TEST_BIN}/target_tests.exe)
 set_tests_properties(target_unit_tests PROPERTIES LABELS wine

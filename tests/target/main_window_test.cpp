@@ -93,3 +93,56 @@ TEST(Backdrop, MakeFontFillsTheTitleFontAsAsked)
     EXPECT_STREQ(described.lfFaceName, "");
     DeleteObject(unnamed);
 }
+
+namespace {
+LRESULT CALLBACK PaintOnlyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT)
+        return OnBackdropPaint(window, message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+COLORREF PaintedPixel(HBITMAP backdrop)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = PaintOnlyProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = CreateSolidBrush(RGB(0, 200, 0));
+    windowClass.lpszClassName = "BackdropPaintTest";
+    RegisterClassA(&windowClass);
+    HBITMAP saved = BackdropBitmap;
+    int savedWidth = ScreenWidth, savedHeight = ScreenHeight;
+    BackdropBitmap = backdrop;
+    ScreenWidth = ScreenHeight = 40;
+    HWND window = CreateWindowExA(0, "BackdropPaintTest", "", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(window);
+    COLORREF pixel = GetPixel(dc, 20, 20);
+    ReleaseDC(window, dc);
+    DestroyWindow(window);
+    BackdropBitmap = saved;
+    ScreenWidth = savedWidth;
+    ScreenHeight = savedHeight;
+    return pixel;
+}
+} // namespace
+
+TEST(Backdrop, NullBitmapPaintsNothingAndLeavesTheClassBackground)
+{
+    EXPECT_EQ(PaintedPixel(nullptr), RGB(0, 200, 0));
+
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 40);
+    HDC memoryDc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memoryDc, bitmap);
+    RECT all{0, 0, 40, 40};
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 200));
+    FillRect(memoryDc, &all, blue);
+    SelectObject(memoryDc, old);
+    DeleteDC(memoryDc);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(PaintedPixel(bitmap), RGB(0, 0, 200));
+    DeleteObject(blue);
+    DeleteObject(bitmap);
+}
