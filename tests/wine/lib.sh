@@ -47,6 +47,11 @@ ensure_template() {
             WINEPREFIX=$TEMPLATE "$WINE" wineboot -i >/dev/null 2>&1 || true
             WINEPREFIX=$TEMPLATE wineserver -w
             [ -f "$TEMPLATE/system.reg" ] || { echo "wineboot did not create a prefix" >&2; exit 1; }
+            # There is no window manager on the private display: without this,
+            # Wine waits up to two seconds for one whenever a captioned window
+            # (a message box, the browser) is hidden or destroyed.
+            WINEPREFIX=$TEMPLATE "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+            WINEPREFIX=$TEMPLATE wineserver -w
             touch "$TEMPLATE/.ready"
         fi
     ) 9>"$WINE_HOME/.lock"
