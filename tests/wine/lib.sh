@@ -31,10 +31,27 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # one leaves the prefix's background processes display-less for good.
 # SCREEN (WIDTHxHEIGHTxDEPTH) sets the virtual screen.
 on_private_display() {
-    if [ -z "${DUNVO_ON_XVFB:-}" ]; then
-        export DUNVO_ON_XVFB=1
-        exec xvfb-run -a -s "-screen 0 ${SCREEN:-1024x768x24} -nolisten tcp" "$0" "$@"
+    if [ -n "${DUNVO_ON_XVFB:-}" ]; then
+        rm -f "${DUNVO_DISPLAY_CLAIM:-}" # the server holds its own lock now
+        return 0
     fi
+    # Tests run in parallel: pick the display number under a lock and claim
+    # it until its server is up, so two runs never race for one number.
+    mkdir -p "$WINE_HOME/displays"
+    local n claim
+    exec 8>"$WINE_HOME/displays/.lock"
+    flock 8
+    for n in $(seq 100 999); do
+        claim=$WINE_HOME/displays/$n
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "$claim" ]; then
+            touch "$claim"
+            break
+        fi
+    done
+    flock -u 8
+    exec 8>&-
+    export DUNVO_ON_XVFB=1 DUNVO_DISPLAY_CLAIM=$claim
+    exec xvfb-run -n "$n" -s "-screen 0 ${SCREEN:-1024x768x24} -nolisten tcp" "$0" "$@"
 }
 
 ensure_template() {

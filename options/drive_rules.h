@@ -1,0 +1,29 @@
+// The decisions behind the drive list, the proposed folder and the space line,
+// apart from the system calls that feed them (options/drives.cpp), so they can
+// be tried with any machine's answers. Portable: no <windows.h>.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// Fills DriveTable, DriveCount, CurrentDrive and BaseFolder from what the
+// system reported, and upper-cases SourceDir in place.
+//   driveStrings, capacity, reported: the buffer handed to
+//     GetLogicalDriveStringsA, its size in characters, and the call's result
+//     (0 when it failed, more than capacity - 1 when the list did not fit).
+//   windowsDir: the Windows directory, empty when unknown.
+//   enterFolder: makes the proposed Program files folder the current
+//     directory; true when it exists and could be entered.
+void ChooseDefaultFolderFrom(const char *driveStrings, size_t capacity, size_t reported,
+                             const char *windowsDir, bool (*enterFolder)(const char *folder));
+
+// The figure FreeBytes takes from a successful measurement: what the caller
+// may use, or the drive's whole free count when the system says 0 for that.
+uint64_t PickFreeBytes(uint64_t availableToCaller, uint64_t totalFree);
+
+// "Available: ... MB  --  Required: ... MB" from FreeBytes and RequiredBytes,
+// into MessageText.
+void FormatSpaceText();
+
+// Tells the user that a drive could not be measured (error box, no owner,
+// captioned SetupName). FreeBytes is not touched, so the old figure stays.
+void ReportFreeSpaceError(unsigned long error);

@@ -1,0 +1,77 @@
+#include "options/drives.h"
+
+#include "common/install_settings.h"
+#include "options/drive_rules.h"
+
+namespace
+{
+
+// Room for all 26 drive letters ("X:\" and a NUL each, and the closing NUL).
+// The system writes nothing at all when the list does not fit, so a smaller
+// buffer would lose every drive, drive C included, on a machine with many.
+constexpr DWORD kDriveStringChars = 26 * 4 + 1;
+
+bool EnterFolder(const char *folder)
+{
+    return SetCurrentDirectoryA(folder) != FALSE;
+}
+
+using GetDiskFreeSpaceExAFunction = BOOL(WINAPI *)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+
+// Systems before Windows 95 OSR2 lack GetDiskFreeSpaceExA, so it is looked up
+// rather than imported.
+GetDiskFreeSpaceExAFunction FindGetDiskFreeSpaceEx()
+{
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    if (!kernel)
+        return nullptr;
+    // Through void (*)() because that is the one function-pointer type a cast
+    // from FARPROC may use without a warning.
+    return reinterpret_cast<GetDiskFreeSpaceExAFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")));
+}
+
+} // namespace
+
+void ChooseDefaultFolder()
+{
+    char driveStrings[kDriveStringChars] = {};
+    DWORD reported = GetLogicalDriveStringsA(kDriveStringChars, driveStrings);
+
+    char windowsDir[kPathChars] = {};
+    UINT length = GetWindowsDirectoryA(windowsDir, kPathChars);
+    if (length == 0 || length >= static_cast<UINT>(kPathChars))
+        windowsDir[0] = '\0'; // failed or did not fit: the buffer holds nothing usable
+
+    ChooseDefaultFolderFrom(driveStrings, kDriveStringChars, reported, windowsDir, EnterFolder);
+    QueryFreeSpace(CurrentDrive);
+}
+
+void QueryFreeSpace(int drive)
+{
+    // With no drive listed there is nothing to measure, and no error number to report.
+    if (drive < 0 || drive >= DriveCount)
+        return;
+    const char *root = DriveTable[drive];
+
+    BOOL measured;
+    if (GetDiskFreeSpaceExAFunction getDiskFreeSpaceEx = FindGetDiskFreeSpaceEx()) {
+        ULARGE_INTEGER available, total, totalFree;
+        measured = getDiskFreeSpaceEx(root, &available, &total, &totalFree);
+        if (measured)
+            FreeBytes = PickFreeBytes(available.QuadPart, totalFree.QuadPart);
+    } else {
+        DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
+        measured = GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters);
+        if (measured)
+            FreeBytes = static_cast<uint64_t>(freeClusters) * sectorsPerCluster * bytesPerSector;
+    }
+    if (!measured)
+        ReportFreeSpaceError(GetLastError());
+}
+
+void ShowSpaceText(HWND window, int control)
+{
+    FormatSpaceText();
+    SetDlgItemTextA(window, control, MessageText);
+}
