@@ -61,71 +61,52 @@ class DefaultFolder : public testing::Test
 
 } // namespace
 
-TEST_F(DefaultFolder, WindowsOnCWithProgramFilesProposesIt)
+TEST_F(DefaultFolder, ProposalFollowsTheWindowsDriveAndItsProgramFiles)
 {
-    gFolderExists = true;
-    Choose({"A:\\", "C:\\", "D:\\"}, "C:\\WINDOWS");
-    EXPECT_EQ(Drives(), (std::vector<std::string>{"A:\\", "C:\\", "D:\\"}));
-    EXPECT_EQ(gEntered, std::vector<std::string>{"C:\\Program files"});
-    EXPECT_STREQ(BaseFolder, "C:\\Program files");
-    EXPECT_EQ(CurrentDrive, 1);
-}
-
-TEST_F(DefaultFolder, WindowsOnDWithoutProgramFilesProposesTheRootOfC)
-{
-    CopyTo(SourceDir, "E:\\DOWNLOAD");
-    Choose({"A:\\", "C:\\", "D:\\", "E:\\"}, "D:\\WINNT");
-    EXPECT_EQ(gEntered, std::vector<std::string>{"D:\\Program files"});
-    EXPECT_STREQ(BaseFolder, "C:\\");
-    EXPECT_EQ(CurrentDrive, 1); // drive C is measured, not the drive of the setup
-}
-
-TEST_F(DefaultFolder, WindowsOnDWithProgramFilesProposesAndMeasuresD)
-{
-    gFolderExists = true;
-    Choose({"A:\\", "C:\\", "D:\\"}, "D:\\WINNT");
-    EXPECT_STREQ(BaseFolder, "D:\\Program files");
-    EXPECT_EQ(CurrentDrive, 2);
-}
-
-TEST_F(DefaultFolder, WindowsDirectoryInLowerCaseStillMeasuresItsDrive)
-{
-    gFolderExists = true;
-    Choose({"C:\\", "D:\\"}, "d:\\winnt");
-    EXPECT_STREQ(BaseFolder, "D:\\Program files");
-    EXPECT_EQ(CurrentDrive, 1);
-}
-
-TEST_F(DefaultFolder, UnknownWindowsDirectoryProposesTheRootOfC)
-{
-    gFolderExists = true;
-    Choose({"A:\\", "C:\\"}, "");
-    EXPECT_TRUE(gEntered.empty());
-    EXPECT_STREQ(BaseFolder, "C:\\");
-    EXPECT_EQ(CurrentDrive, 1);
-}
-
-TEST_F(DefaultFolder, WithoutDriveCNothingIsProposedAndTheSetupsDriveIsMeasured)
-{
-    gFolderExists = true;
-    CopyTo(SourceDir, "e:\\setup");
-    CopyTo(BaseFolder, "earlier choice");
-    Choose({"a:\\", "d:\\", "e:\\"}, "D:\\WINDOWS");
-    EXPECT_EQ(Drives(), (std::vector<std::string>{"A:\\", "D:\\", "E:\\"}));
-    EXPECT_STREQ(SourceDir, "E:\\SETUP");
-    EXPECT_TRUE(gEntered.empty());
-    EXPECT_STREQ(BaseFolder, "earlier choice");
-    EXPECT_EQ(CurrentDrive, 2);
-}
-
-TEST_F(DefaultFolder, SourceDirAndDrivesAreUpperCasedInPlace)
-{
-    CopyTo(SourceDir, "c:\\setup\\disk 1");
-    Choose({"c:\\", "d:\\"}, "C:\\WINDOWS");
-    EXPECT_STREQ(SourceDir, "C:\\SETUP\\DISK 1");
-    EXPECT_EQ(Drives(), (std::vector<std::string>{"C:\\", "D:\\"}));
-    EXPECT_STREQ(BaseFolder, "C:\\");
-    EXPECT_EQ(CurrentDrive, 0);
+    struct Case {
+        const char *machine;
+        std::initializer_list<const char *> roots;
+        const char *sourceDir, *windowsDir;
+        bool programFilesExists;
+        const char *entered;    // the folder tried as current directory, or null
+        const char *baseFolder; // "earlier" when left as it was
+        int currentDrive;
+        const char *sourceDirAfter;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"Windows on C", {"A:\\", "C:\\", "D:\\"}, "D:\\SETUP", "C:\\WINDOWS", true,
+         "C:\\Program files", "C:\\Program files", 1, "D:\\SETUP"},
+        {"Windows on D, no Program files there: C proposed and measured", {"A:\\", "C:\\", "D:\\", "E:\\"},
+         "E:\\DOWNLOAD", "D:\\WINNT", false, "D:\\Program files", "C:\\", 1, "E:\\DOWNLOAD"},
+        {"Windows on D with Program files", {"A:\\", "C:\\", "D:\\"}, "C:\\SETUP", "D:\\WINNT", true,
+         "D:\\Program files", "D:\\Program files", 2, "C:\\SETUP"},
+        {"Windows directory in lower case measures its own drive", {"C:\\", "D:\\"}, "C:\\SETUP", "d:\\winnt", true,
+         "D:\\Program files", "D:\\Program files", 1, "C:\\SETUP"},
+        {"Windows directory unknown", {"A:\\", "C:\\"}, "C:\\SETUP", "", true,
+         nullptr, "C:\\", 1, "C:\\SETUP"},
+        {"no drive C: nothing proposed, the setup's drive measured", {"a:\\", "d:\\", "e:\\"}, "e:\\setup",
+         "D:\\WINDOWS", true, nullptr, "earlier", 2, "E:\\SETUP"},
+        {"lower-case SourceDir and drives", {"c:\\", "d:\\"}, "c:\\setup\\disk 1", "C:\\WINDOWS", false,
+         "C:\\Program files", "C:\\", 0, "C:\\SETUP\\DISK 1"},
+    };
+    // clang-format on
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.machine);
+        SetUp();
+        gFolderExists = c.programFilesExists;
+        CopyTo(SourceDir, c.sourceDir);
+        CopyTo(BaseFolder, "earlier");
+        Choose(c.roots, c.windowsDir);
+        std::vector<std::string> upperRoots;
+        for (const char *root : c.roots)
+            upperRoots.push_back({static_cast<char>(toupper(root[0])), ':', '\\'});
+        EXPECT_EQ(Drives(), upperRoots);
+        EXPECT_EQ(gEntered, c.entered ? std::vector<std::string>{c.entered} : std::vector<std::string>{});
+        EXPECT_STREQ(BaseFolder, c.baseFolder);
+        EXPECT_EQ(CurrentDrive, c.currentDrive);
+        EXPECT_STREQ(SourceDir, c.sourceDirAfter);
+    }
 }
 
 TEST_F(DefaultFolder, OnlyTheFirstTwentyDrivesAreTaken)
