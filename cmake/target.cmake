@@ -33,6 +33,7 @@ add_custom_command(OUTPUT ${AGREEMENT_RC}
 list(APPEND ART_FILES ${AGREEMENT_RC})
 add_custom_target(agreement_text DEPENDS ${AGREEMENT_RC})
 
+include(${CMAKE_SOURCE_DIR}/tools/standin/uninstall.cmake)
 include(${CMAKE_SOURCE_DIR}/resources/payload.cmake OPTIONAL)
 
 set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/setup.rc)

@@ -3,4 +3,3 @@
 #include "shell/pages.h"
 
 int RunCopyPage(HWND) { return 0; }
-int RunShortcutPage(HWND) { return 0; }

@@ -26,3 +26,6 @@ add_dependencies(host_tests make_sample_payload dunvo_pack)
 add_test(NAME sample_payload_slow COMMAND host_tests --gtest_also_run_disabled_tests
     --gtest_filter=SamplePayloadSlow.DISABLED_*)
 set_tests_properties(sample_payload_slow PROPERTIES LABELS slow TIMEOUT 1800)
+
+# The fuzz target over the record reader and the gzip expansion.
+include(${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz.cmake)

@@ -1,0 +1,94 @@
+// Fuzz target over what the setup reads from outside: the gzip expansion and
+// the record reader. Each input is written to a file and expanded as the copy
+// page expands the payload (input that is not gzip passes through unchanged,
+// so the reader sees raw inputs too); the result is then read as a files
+// archive, each record's data copied, read into memory or skipped in turn.
+// Beyond the sanitizers, it checks what the reader promises its callers.
+//
+// The short run is the CTest test "fuzz_payload". A long run, from the host
+// build folder, keeping what it finds in fuzz_work:
+//   mkdir -p fuzz_work && ./fuzz_payload -max_total_time=3600 -jobs=2 -workers=2 \
+//       fuzz_work ../tests/fuzz/corpus/payload
+#include "common/message_box_host.h"
+#include "payload/archive.h"
+#include "payload/gzip_file.h"
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string gInput, gOutput;
+
+void Check(bool condition)
+{
+    if (!condition)
+        abort();
+}
+
+void ReadArchive(FILE *archive)
+{
+    FILE *sink = fopen("/dev/null", "wb");
+    std::vector<char> memory;
+    for (int index = 0; index < kFilesArchiveRecords; ++index) {
+        PayloadRecord record;
+        RecordStatus status = ReadRecordHeader(archive, &record);
+        Check(record.Name[sizeof record.Name - 1] == '\0');
+        if (status != RecordStatus::Ok) {
+            if (status != RecordStatus::UnsafeName && status != RecordStatus::BadSize)
+                Check(record.Name[0] == '\0' && record.Size == 0);
+            break;
+        }
+        Check(IsSafeRecordName(record.Name) && record.Size <= kMaxRecordSize);
+        if (index % 3 == 0) {
+            status = CopyRecordData(archive, record.Size, sink);
+        } else if (index % 3 == 1 && record.Size <= (1u << 20)) {
+            memory.resize(record.Size);
+            status = ReadRecordData(archive, record.Size, memory.data());
+        } else {
+            status = SkipRecordData(archive, record.Size);
+        }
+        Check(status == RecordStatus::Ok || status == RecordStatus::EndedInData);
+        if (status != RecordStatus::Ok)
+            break;
+    }
+    fclose(sink);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    const std::string base = "/tmp/dunvo_fuzz_" + std::to_string(getpid());
+    gInput = base + ".gz";
+    gOutput = base + ".dat";
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FILE *input = fopen(gInput.c_str(), "wb");
+    if (!input)
+        return 0;
+    fwrite(data, 1, size, input);
+    fclose(input);
+
+    const bool expanded = ExpandGzipFile(gOutput.c_str(), gInput.c_str());
+    Check(expanded == RecordedMessages().empty()); // a failure always says so, success never
+    RecordedMessages().clear();
+
+    FILE *archive = fopen(gOutput.c_str(), "rb");
+    if (archive) {
+        ReadArchive(archive);
+        fclose(archive);
+    }
+    remove(gOutput.c_str());
+    remove(gInput.c_str());
+    return 0;
+}
