@@ -34,6 +34,14 @@ list(APPEND ART_FILES ${AGREEMENT_RC})
 add_custom_target(agreement_text DEPENDS ${AGREEMENT_RC})
 
 include(${CMAKE_SOURCE_DIR}/tools/standin/uninstall.cmake)
+# Stand-in for the application of the sample payload (dunvo.exe); the
+# uninstaller's is standin_uninstall above. resources/payload.cmake pads both
+# to their record sizes.
+add_executable(dunvo_app WIN32 ${CMAKE_SOURCE_DIR}/tools/standin/dunvo_app.cpp)
+target_include_directories(dunvo_app PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(dunvo_app PRIVATE gdi32 user32 kernel32)
+target_link_options(dunvo_app PRIVATE ${STATIC_RUNTIME} -s)
+
 include(${CMAKE_SOURCE_DIR}/resources/payload.cmake OPTIONAL)
 
 set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/setup.rc)
