@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -13,15 +14,18 @@ bool IsDeviceName(const char *component, size_t length)
     size_t stem = 0;
     while (stem < length && component[stem] != '.')
         ++stem;
-    char upper[5] = {};
-    if (stem < 3 || stem > 4)
+    char upper[8] = {};
+    if (stem < 3 || stem >= sizeof upper)
         return false;
     for (size_t i = 0; i < stem; ++i)
         upper[i] = static_cast<char>(toupper(static_cast<unsigned char>(component[i])));
-    if (stem == 3)
-        return !strcmp(upper, "CON") || !strcmp(upper, "PRN") || !strcmp(upper, "AUX") ||
-               !strcmp(upper, "NUL");
-    return (!strncmp(upper, "COM", 3) || !strncmp(upper, "LPT", 3)) && upper[3] >= '1' && upper[3] <= '9';
+    for (const char *device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
+        if (!strcmp(upper, device))
+            return true;
+    // COM1-COM9 and LPT1-LPT9, also with the superscript digits 1, 2, 3 of code page 1252.
+    const unsigned char digit = static_cast<unsigned char>(upper[3]);
+    return stem == 4 && (!strncmp(upper, "COM", 3) || !strncmp(upper, "LPT", 3)) &&
+           ((digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3);
 }
 
 bool IsSafeComponent(const char *component, size_t length)

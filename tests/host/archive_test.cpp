@@ -122,7 +122,7 @@ TEST(ArchiveReader, RefusesUnsafeNamesAndSizes)
         "..",         "a\\..\\..\\x",     "..\\x",       "a\\..",     "a\\.\\b",    ". .\\x",
         "a/b",        "a\\\\b",           "a\\",         "sound\\x.", "sound\\x ",  "CON",
         "nul.txt",    "sound\\Com1.mp3",  "LPT9",        "a*b",       "a?b",        "a\"b",
-        "a<b",        "a|b",              "tab\there",
+        "a<b",        "a|b",              "tab\there",  "conin$",   "CONOUT$.txt", "COM\xB9",
     };
     for (const char *name : unsafe)
         EXPECT_FALSE(IsSafeRecordName(name)) << name;
