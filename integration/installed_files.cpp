@@ -3,7 +3,8 @@
 #include "common/text.h"
 #include "payload/payload_table.h"
 
-static_assert(kRecitationArchiveRecords == kRecitationCount - 1, "recitation 001 travels in the files archive");
+static_assert(kRecitationArchiveRecords == kRecitationCount - 1,
+              "recitation 001 travels in the files archive");
 
 bool InstalledFileName(int index, char (&name)[kShortPathChars])
 {

@@ -13,7 +13,8 @@ const char kAppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App P
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const char kRegistrySubkey[] = "Dunvo";
 
-namespace {
+namespace
+{
 
 const char kProductName[] = "Dunvo";
 
@@ -25,8 +26,8 @@ bool OpenSubkey(const char *parentPath, HKEY *parent, HKEY *subkey)
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, parentPath, 0, KEY_READ | KEY_WRITE, parent) != ERROR_SUCCESS)
         return false;
     char noClass[] = "";
-    if (RegCreateKeyExA(*parent, kRegistrySubkey, 0, noClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                        subkey, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(*parent, kRegistrySubkey, 0, noClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, subkey, nullptr) != ERROR_SUCCESS) {
         RegCloseKey(*parent);
         return false;
     }

@@ -14,10 +14,10 @@ HRESULT CreateShellShortcut(const char *target, const char *linkPath, const char
 {
     CoInitialize(nullptr); // result ignored: S_FALSE (already initialised) is as good
     IShellLinkA *link = nullptr;
-    HRESULT result =
-        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, reinterpret_cast<void **>(&link));
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                      reinterpret_cast<void **>(&link));
     if (SUCCEEDED(result)) {
-        link->SetPath(target);               // result ignored: no test of the target
+        link->SetPath(target);             // result ignored: no test of the target
         link->SetDescription(description); // result ignored
         IPersistFile *file = nullptr;
         result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file));
@@ -48,7 +48,8 @@ int ReadShellFolderPath(char *out, size_t capacity, const char *valueName)
     memset(value, 0, sizeof value);
     DWORD size = 512;
     // The type is not examined: an expandable value is taken as it stands.
-    const LONG read = RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE *>(value), &size);
+    const LONG read =
+        RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE *>(value), &size);
     RegCloseKey(key);
     if (read != ERROR_SUCCESS || value[0] == '\0')
         return 0;

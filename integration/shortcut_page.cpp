@@ -23,7 +23,8 @@ char TargetPathScratch[kPathChars];
 HWND ChooserPathEdit;
 HWND ChooserFolderList;
 
-namespace {
+namespace
+{
 
 const char kSubfolder[] = "Dunvo";
 const char kCancelQuestion[] = "Are you want to cancel creating shortcuts ?";
@@ -157,7 +158,8 @@ int OnInitChooser(HWND chooser, UINT, WPARAM, LPARAM)
 {
     ChooserPathEdit = GetDlgItem(chooser, IDE_CHOOSER_PATH);
     ChooserFolderList = GetDlgItem(chooser, IDL_CHOOSER_FOLDERS);
-    SendMessageA(ChooserFolderList, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(MakeFolderImages()));
+    SendMessageA(ChooserFolderList, LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(MakeFolderImages()));
     FillFolderList(chooser, ChooserFolderList, StartMenuFolder, StartMenuListing);
     return 1;
 }
@@ -173,7 +175,8 @@ void GoUp()
 void GoDown(const char *name)
 {
     char below[kPathChars];
-    if (FormatInto(below, "%s\\%s", StartMenuFolder, name) && strlen(below) <= static_cast<size_t>(kListedFolderChars))
+    if (FormatInto(below, "%s\\%s", StartMenuFolder, name) &&
+        strlen(below) <= static_cast<size_t>(kListedFolderChars))
         CopyInto(StartMenuFolder, below);
 }
 
@@ -242,5 +245,6 @@ int RunShortcutPage(HWND owner)
 
 void RunStartMenuChooser(HWND owner)
 {
-    DialogBoxParamA(AppInstance, "IDD_BROWSE_SHORTCUT", owner, ChooserProc, 0); // the outcome is StartMenuFolder
+    DialogBoxParamA(AppInstance, "IDD_BROWSE_SHORTCUT", owner, ChooserProc,
+                    0); // the outcome is StartMenuFolder
 }

@@ -13,9 +13,13 @@
 
 #include "integration/shell_link.h"
 
-namespace fixtures {
+namespace fixtures
+{
 
-inline bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+inline bool Exists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 inline void MakeFile(const std::string &path, size_t bytes)
 {
@@ -64,7 +68,8 @@ inline std::vector<std::string> Entries(const std::string &folder)
 }
 
 // A fresh folder under the temporary directory, removed with all it holds.
-class ScratchFolder {
+class ScratchFolder
+{
   public:
     explicit ScratchFolder(const std::string &name)
     {
@@ -84,7 +89,8 @@ class ScratchFolder {
 
 // A value of the machine-wide Shell Folders key, set (or removed) for one
 // test and put back as it was afterwards.
-class ShellFolderOverride {
+class ShellFolderOverride
+{
   public:
     ShellFolderOverride(const char *name, const std::string *value) : name_(name)
     {
@@ -92,7 +98,8 @@ class ShellFolderOverride {
         RegOpenKeyExA(HKEY_LOCAL_MACHINE, kShellFoldersKey, 0, KEY_ALL_ACCESS, &key);
         char saved[1024];
         DWORD size = sizeof saved;
-        if (RegQueryValueExA(key, name, nullptr, &type_, reinterpret_cast<BYTE *>(saved), &size) == ERROR_SUCCESS) {
+        if (RegQueryValueExA(key, name, nullptr, &type_, reinterpret_cast<BYTE *>(saved), &size) ==
+            ERROR_SUCCESS) {
             had_ = true;
             saved_.assign(saved, size);
         }
@@ -129,7 +136,10 @@ struct StoredValue {
     DWORD type = REG_NONE;
     std::string data;
     std::string Text() const { return data.empty() ? "" : data.substr(0, data.size() - 1); }
-    DWORD Number() const { return data.size() == 4 ? *reinterpret_cast<const DWORD *>(data.data()) : 0xDEADBEEF; }
+    DWORD Number() const
+    {
+        return data.size() == 4 ? *reinterpret_cast<const DWORD *>(data.data()) : 0xDEADBEEF;
+    }
 };
 
 inline StoredValue ReadValue(const std::string &keyPath, const char *name)
@@ -140,7 +150,8 @@ inline StoredValue ReadValue(const std::string &keyPath, const char *name)
         return value;
     char data[2048];
     DWORD size = sizeof data;
-    if (RegQueryValueExA(key, name, nullptr, &value.type, reinterpret_cast<BYTE *>(data), &size) == ERROR_SUCCESS) {
+    if (RegQueryValueExA(key, name, nullptr, &value.type, reinterpret_cast<BYTE *>(data), &size) ==
+        ERROR_SUCCESS) {
         value.found = true;
         value.data.assign(data, size);
     }
@@ -157,7 +168,10 @@ inline bool KeyExists(const std::string &keyPath)
     return true;
 }
 
-inline void DeleteKey(const std::string &keyPath) { RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath.c_str()); }
+inline void DeleteKey(const std::string &keyPath)
+{
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath.c_str());
+}
 
 // A shortcut file as the shell reads it back.
 struct LoadedLink {

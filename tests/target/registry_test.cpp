@@ -10,7 +10,8 @@
 
 using namespace fixtures;
 
-namespace {
+namespace
+{
 
 const std::string kAppPath = std::string(kAppPathsKey) + "\\Dunvo";
 const std::string kUninstall = std::string(kUninstallKey) + "\\Dunvo";
@@ -34,7 +35,8 @@ void ExpectNumber(const std::string &key, const char *name, DWORD number)
     EXPECT_EQ(value.Number(), number) << name;
 }
 
-class Registration : public testing::Test {
+class Registration : public testing::Test
+{
   protected:
     void SetUp() override
     {
@@ -113,7 +115,8 @@ TEST_F(Registration, SecondRunOverwritesTheSameSubkeysAndKeepsOtherValues)
         char name[256];
         for (DWORD i = 0;; ++i) {
             DWORD length = sizeof name;
-            if (RegEnumKeyExA(parentKey, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            if (RegEnumKeyExA(parentKey, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS)
                 break;
             ours += _strnicmp(name, "Dunvo", 5) == 0; // "Dunvo", and no "Dunvo.exe" beside it
         }
@@ -147,7 +150,8 @@ TEST_F(Registration, MissingParentKeyWritesNothing)
     for (const char *parent : {kAppPathsKey, kUninstallKey}) {
         HKEY source, backup;
         ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, parent, 0, KEY_READ, &source), ERROR_SUCCESS);
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kBackup, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &backup, nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kBackup, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &backup, nullptr),
                   ERROR_SUCCESS);
         ASSERT_EQ(RegCopyTreeA(source, nullptr, backup), ERROR_SUCCESS);
         RegCloseKey(source);
@@ -159,15 +163,16 @@ TEST_F(Registration, MissingParentKeyWritesNothing)
         EXPECT_FALSE(KeyExists(parent)) << parent;
 
         HKEY restored;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, parent, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &restored,
-                                  nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, parent, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &restored, nullptr),
                   ERROR_SUCCESS);
         RegCopyTreeA(backup, nullptr, restored);
         RegCloseKey(restored);
         RegCloseKey(backup);
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kBackup);
         // The other entry, whose parent was there, was written as usual.
-        const std::string other = std::string(parent == kAppPathsKey ? kUninstallKey : kAppPathsKey) + "\\Dunvo";
+        const std::string other =
+            std::string(parent == kAppPathsKey ? kUninstallKey : kAppPathsKey) + "\\Dunvo";
         EXPECT_TRUE(KeyExists(other)) << other;
         DeleteKey(other);
     }

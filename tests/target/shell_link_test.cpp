@@ -7,7 +7,8 @@
 
 using namespace fixtures;
 
-namespace {
+namespace
+{
 
 const char kUntouched[] = "caller's own text";
 
@@ -23,8 +24,8 @@ struct FolderCase {
 
 TEST(ReadShellFolderPath, ReadsOnlyWholeNonEmptyValuesLessOneFinalBackslash)
 {
-    const std::string longValue = "C:\\" + std::string(296, 'a');   // 299 characters
-    const std::string fullValue = "C:\\" + std::string(508, 'b');   // 511: the most a 512 buffer holds
+    const std::string longValue = "C:\\" + std::string(296, 'a');    // 299 characters
+    const std::string fullValue = "C:\\" + std::string(508, 'b');    // 511: the most a 512 buffer holds
     const std::string unterminated = "C:\\" + std::string(509, 'c'); // 512 bytes, no terminator
     const FolderCase cases[] = {
         {"trailing backslash removed", std::string("C:\\Some\\Folder\\", 16), 512, 1, "C:\\Some\\Folder"},
@@ -110,7 +111,8 @@ TEST(CreateShellShortcut, FailureReturnsNegativeAndWritesNothing)
 
     // One unit more than MAX_PATH holds with its terminator: refused whole,
     // not saved under the first 260 characters.
-    const std::string tooLong = folder.Path() + "\\" + std::string(MAX_PATH - folder.Path().size() - 5, 'n') + ".lnk";
+    const std::string tooLong =
+        folder.Path() + "\\" + std::string(MAX_PATH - folder.Path().size() - 5, 'n') + ".lnk";
     ASSERT_EQ(tooLong.size(), static_cast<size_t>(MAX_PATH));
     EXPECT_LT(CreateShellShortcut(target.c_str(), tooLong.c_str(), "Dunvo"), 0);
     EXPECT_EQ(Entries(folder.Path()), std::vector<std::string>{"dunvo.exe"});

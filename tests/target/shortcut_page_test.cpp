@@ -17,13 +17,20 @@
 
 using namespace fixtures;
 
-namespace {
+namespace
+{
 
 const std::string kUninstall = std::string(kUninstallKey) + "\\Dunvo";
 const std::string kAppPath = std::string(kAppPathsKey) + "\\Dunvo";
 
-bool IsShortcutPage(HWND top) { return top && GetDlgItem(top, IDC_SHORTCUT_START_MENU); }
-bool IsChooser(HWND top) { return top && GetDlgItem(top, IDL_CHOOSER_FOLDERS); }
+bool IsShortcutPage(HWND top)
+{
+    return top && GetDlgItem(top, IDC_SHORTCUT_START_MENU);
+}
+bool IsChooser(HWND top)
+{
+    return top && GetDlgItem(top, IDL_CHOOSER_FOLDERS);
+}
 
 std::string TextOf(HWND window, int id)
 {
@@ -49,12 +56,14 @@ ModalSteps::Step Press(int button, int desktop = -1, int startMenu = -1)
 
 // Scratch Start-menu and desktop folders and an installation directory with
 // a blank in its name, and no entry of an earlier test.
-class ShortcutPage : public testing::Test {
+class ShortcutPage : public testing::Test
+{
   protected:
     ShortcutPage()
         : root_("Dunvo Page Test"), programs_(root_ / "Programs"), desktop_(root_ / "Desktop"),
           install_(root_ / "Program files\\Dunvo"), programsValue_(programs_), desktopValue_(desktop_),
-          programsOverride_("Common Programs", &programsValue_), desktopOverride_("Common Desktop", &desktopValue_)
+          programsOverride_("Common Programs", &programsValue_),
+          desktopOverride_("Common Desktop", &desktopValue_)
     {
         CreateDirectoryA(programs_.c_str(), nullptr);
         CreateDirectoryA(desktop_.c_str(), nullptr);
@@ -235,7 +244,8 @@ TEST_F(ShortcutPage, PathsThatDoNotFitAreLeftOut)
     EXPECT_EQ(ReadValue(kAppPath, "Path").Text(), longInstall);
 }
 
-namespace {
+namespace
+{
 
 std::vector<std::string> Rows(HWND list)
 {
@@ -261,8 +271,8 @@ void DoubleClickRow(HWND chooser, const std::string &text)
     LVFINDINFOA find = {};
     find.flags = LVFI_STRING;
     find.psz = text.c_str();
-    const int row = static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1),
-                                                  reinterpret_cast<LPARAM>(&find)));
+    const int row = static_cast<int>(
+        SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
     ASSERT_GE(row, 0) << text;
     LVITEMA state = {};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -283,7 +293,8 @@ struct Seen {
 
 Seen Look(HWND chooser)
 {
-    return Seen{StartMenuFolder, TextOf(chooser, IDE_CHOOSER_PATH), Rows(GetDlgItem(chooser, IDL_CHOOSER_FOLDERS))};
+    return Seen{StartMenuFolder, TextOf(chooser, IDE_CHOOSER_PATH),
+                Rows(GetDlgItem(chooser, IDL_CHOOSER_FOLDERS))};
 }
 
 using Rowset = std::vector<std::string>;
@@ -352,7 +363,8 @@ TEST(StartMenuChooser, ShortPathHasNoGoUpRowAndTooDeepFoldersAreNotEntered)
     CopyInto(StartMenuFolder, "C:\\dunvo-menu"); // 13 characters: the top of the listing
     CopyInto(InstallDirName, "Dunvo");
     std::vector<Seen> seen;
-    const std::string deep = "C:\\" + std::string(kListedFolderChars - 3 - 5, 'd'); // "\Dunvo" would pass the limit
+    const std::string deep =
+        "C:\\" + std::string(kListedFolderChars - 3 - 5, 'd'); // "\Dunvo" would pass the limit
     ModalSteps steps({[&](HWND top) {
         if (!IsChooser(top))
             return false;

@@ -31,7 +31,8 @@ extern "C" int __cdecl __mingw_vsnprintf(char *out, size_t capacity, const char 
     return _vsnprintf(out, capacity, format, args);
 }
 
-namespace {
+namespace
+{
 
 const char kCaption[] = "Dunvo - Uninstall";
 const char kShortcutNames[][16] = {"Dunvo.lnk", "Uninstall.lnk", "Readme.lnk"};
@@ -47,7 +48,8 @@ bool ReadEntryText(HKEY entry, const char *name, char (&out)[kPathChars])
     char value[kPathChars + 1];
     memset(value, 0, sizeof value);
     DWORD type = 0, size = kPathChars;
-    if (RegQueryValueExA(entry, name, nullptr, &type, reinterpret_cast<BYTE *>(value), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExA(entry, name, nullptr, &type, reinterpret_cast<BYTE *>(value), &size) !=
+            ERROR_SUCCESS ||
         type != REG_SZ || value[0] == '\0')
         return false;
     return CopyInto(out, value);
@@ -126,7 +128,8 @@ void RemoveShortcuts()
         RemoveFolder(ShortcutFolder);
     }
     char desktop[kPathChars];
-    if (ReadShellFolderPath(desktop, "Common Desktop") && FormatInto(path, "%s\\%s", desktop, kShortcutNames[0]))
+    if (ReadShellFolderPath(desktop, "Common Desktop") &&
+        FormatInto(path, "%s\\%s", desktop, kShortcutNames[0]))
         RemoveFile(path);
 }
 
@@ -144,15 +147,16 @@ void RemoveEntries()
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     if (!FindInstallation()) {
-        MessageBoxA(nullptr, "Dunvo is not installed on this computer: its uninstall entry is missing.", kCaption,
-                    MB_OK | MB_ICONWARNING);
+        MessageBoxA(nullptr, "Dunvo is not installed on this computer: its uninstall entry is missing.",
+                    kCaption, MB_OK | MB_ICONWARNING);
         return 1;
     }
     char text[3 * kPathChars];
-    if (!FormatInto(text,
-                    "Remove Dunvo from this computer?\n\nIts files in %s, its shortcuts and its registry entries are "
-                    "removed. Files that Dunvo did not install are kept.",
-                    ProgramFolder) ||
+    if (!FormatInto(
+            text,
+            "Remove Dunvo from this computer?\n\nIts files in %s, its shortcuts and its registry entries are "
+            "removed. Files that Dunvo did not install are kept.",
+            ProgramFolder) ||
         MessageBoxA(nullptr, text, kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return 0;
 
@@ -164,15 +168,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (!folderKept)
         CopyInto(text, "Dunvo was removed from this computer.");
     else if (RemovalPending)
-        FormatInto(text,
-                   "Dunvo was removed from this computer.\n\nFiles in use, this uninstaller among them, are removed "
-                   "when Windows restarts, and with them the folder %s if nothing else is left in it.",
-                   ProgramFolder);
+        FormatInto(
+            text,
+            "Dunvo was removed from this computer.\n\nFiles in use, this uninstaller among them, are removed "
+            "when Windows restarts, and with them the folder %s if nothing else is left in it.",
+            ProgramFolder);
     else
-        FormatInto(text,
-                   "Dunvo was removed from this computer.\n\nThe folder %s was kept: it holds files that Dunvo did "
-                   "not install.",
-                   ProgramFolder);
+        FormatInto(
+            text,
+            "Dunvo was removed from this computer.\n\nThe folder %s was kept: it holds files that Dunvo did "
+            "not install.",
+            ProgramFolder);
     MessageBoxA(nullptr, text, kCaption, MB_OK | MB_ICONINFORMATION);
     return 0;
 }
