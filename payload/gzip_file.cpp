@@ -8,7 +8,10 @@ const char *GzipProgramName;
 
 namespace {
 
-void ShowGzipMessage() { ShowMessage(nullptr, GzipMessage, nullptr, kMbOk); }
+void ShowGzipMessage()
+{
+    ShowMessage(nullptr, GzipMessage, nullptr, kMbOk);
+}
 
 // A path longer than the box can hold is shortened in the text only; the
 // precision keeps the longest path and the fixed words within the buffer.

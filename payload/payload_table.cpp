@@ -1,8 +1,8 @@
 #include "payload/payload_table.h"
 
 #include "common/text.h"
-#include "payload/archive.h"
 #include "options/catalogue.h"
+#include "payload/archive.h"
 
 const FixedPayloadFile FixedPayloadFiles[kFixedPayloadFiles] = {
     {"images\\earth.bmp", 1500054},
@@ -23,7 +23,8 @@ const FixedPayloadFile FixedPayloadFiles[kFixedPayloadFiles] = {
 };
 
 static_assert(kFirstFixedRecord == kTranslationFiles, "the translation records come first");
-static_assert(kFirstFixedRecord + kFixedPayloadFiles + 1 == kFilesArchiveRecords, "sound\\001.mp3 comes last");
+static_assert(kFirstFixedRecord + kFixedPayloadFiles + 1 == kFilesArchiveRecords,
+              "sound\\001.mp3 comes last");
 
 int TranslationRecordRow(int record)
 {

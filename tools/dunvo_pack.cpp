@@ -43,8 +43,8 @@ bool ListSources(bool files, const std::string &folder, std::vector<Source> *sou
     const int count = files ? kFilesArchiveRecords : kRecitationArchiveRecords;
     for (int record = 0; record < count; ++record) {
         Source source{};
-        const bool described =
-            files ? DescribeFilesRecord(record, &source.entry) : DescribeRecitation(record + 1, &source.entry);
+        const bool described = files ? DescribeFilesRecord(record, &source.entry)
+                                     : DescribeRecitation(record + 1, &source.entry);
         if (!described)
             return false;
         if (!files || record == kFilesArchiveRecords - 1)
@@ -64,7 +64,8 @@ bool CheckSources(const std::vector<Source> &sources)
     for (const Source &source : sources) {
         struct stat info;
         if (stat(source.path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-            fprintf(stderr, "dunvo_pack: missing file %s (record \"%s\")\n", source.path.c_str(), source.entry.Name);
+            fprintf(stderr, "dunvo_pack: missing file %s (record \"%s\")\n", source.path.c_str(),
+                    source.entry.Name);
             ok = false;
         } else if (source.sizeRule && uint64_t(info.st_size) != source.entry.Size) {
             fprintf(stderr, "dunvo_pack: %s has %llu bytes, but %s says %u\n", source.path.c_str(),
@@ -76,7 +77,8 @@ bool CheckSources(const std::vector<Source> &sources)
             ok = false;
         }
         if (!IsSafeRecordName(source.entry.Name)) {
-            fprintf(stderr, "dunvo_pack: the name \"%s\" does not fit the record format\n", source.entry.Name);
+            fprintf(stderr, "dunvo_pack: the name \"%s\" does not fit the record format\n",
+                    source.entry.Name);
             ok = false;
         }
     }
@@ -139,7 +141,8 @@ int main(int argc, char **argv)
     GzipProgramName = "dunvo_pack";
     bool ok = WriteArchive(sources, plainPath) && CompressFileToGzip(plainPath.c_str(), output.c_str());
     for (const RecordedMessage &message : RecordedMessages())
-        fprintf(stderr, "%s%s", message.text.c_str(), message.text.empty() || message.text.back() != '\n' ? "\n" : "");
+        fprintf(stderr, "%s%s", message.text.c_str(),
+                message.text.empty() || message.text.back() != '\n' ? "\n" : "");
     remove(plainPath.c_str());
     if (!ok)
         remove(output.c_str());

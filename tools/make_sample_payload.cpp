@@ -98,11 +98,21 @@ std::string MakeMp3(uint32_t size, const std::string &title, bool noise, uint32_
     const size_t frames = (size - 10 - tagBody) / kFrameBytes;
     const size_t tagSize = size - frames * kFrameBytes - 10;
     std::string file = "ID3\x03";
-    file += {'\0', '\0', char((tagSize >> 21) & 0x7F), char((tagSize >> 14) & 0x7F), char((tagSize >> 7) & 0x7F),
+    file += {'\0',
+             '\0',
+             char((tagSize >> 21) & 0x7F),
+             char((tagSize >> 14) & 0x7F),
+             char((tagSize >> 7) & 0x7F),
              char(tagSize & 0x7F)};
     const size_t titleSize = 1 + title.size();
     file += "TIT2";
-    file += {char(titleSize >> 24), char(titleSize >> 16), char(titleSize >> 8), char(titleSize), '\0', '\0', '\0'};
+    file += {char(titleSize >> 24),
+             char(titleSize >> 16),
+             char(titleSize >> 8),
+             char(titleSize),
+             '\0',
+             '\0',
+             '\0'};
     file += title;
     file.resize(10 + tagSize, '\0');
 
@@ -128,7 +138,8 @@ std::string MakeRecitation(int index, bool noise)
 Rgba Mix(Rgba a, Rgba b, double t)
 {
     t = std::fmin(std::fmax(t, 0.0), 1.0);
-    return {uint8_t(a.r + (b.r - a.r) * t), uint8_t(a.g + (b.g - a.g) * t), uint8_t(a.b + (b.b - a.b) * t), 255};
+    return {uint8_t(a.r + (b.r - a.r) * t), uint8_t(a.g + (b.g - a.g) * t), uint8_t(a.b + (b.b - a.b) * t),
+            255};
 }
 
 Image DrawPicture(const std::string &kind, int width, int height)
@@ -154,12 +165,14 @@ Image DrawPicture(const std::string &kind, int width, int height)
                 const double margin = 0.06;
                 const bool inside = std::fabs(u) < 0.5 - margin && std::fabs(v) < 0.5 - margin;
                 if (kind == "book")
-                    p = inside ? (std::fabs(std::fabs(u) - 0.38) < 0.01 || std::fabs(std::fabs(v) - 0.38) < 0.01
-                                      ? Rgba{214, 170, 48, 255}
-                                      : Rgba{20, 96, 56, 255})
-                               : Rgba{90, 60, 30, 255};
+                    p = inside
+                            ? (std::fabs(std::fabs(u) - 0.38) < 0.01 || std::fabs(std::fabs(v) - 0.38) < 0.01
+                                   ? Rgba{214, 170, 48, 255}
+                                   : Rgba{20, 96, 56, 255})
+                            : Rgba{90, 60, 30, 255};
                 else
-                    p = inside && std::fmod(y, 8.0) < 1.0 ? Rgba{120, 110, 90, 255} : Rgba{250, 244, 222, 255};
+                    p = inside && std::fmod(y, 8.0) < 1.0 ? Rgba{120, 110, 90, 255}
+                                                          : Rgba{250, 244, 222, 255};
             } else { // explosion
                 const double flicker = 0.1 * std::sin(13 * std::atan2(v, u));
                 p = Mix(Mix({255, 255, 200, 255}, {255, 140, 0, 255}, r * 1.5 + flicker), {20, 0, 0, 255},
@@ -189,8 +202,8 @@ std::string PaddedProgram(const std::string &path, uint32_t size)
         return "";
     }
     if (bytes.size() > size) {
-        fprintf(stderr, "make_sample_payload: %s has %zu bytes, more than the %u of its record\n", path.c_str(),
-                bytes.size(), size);
+        fprintf(stderr, "make_sample_payload: %s has %zu bytes, more than the %u of its record\n",
+                path.c_str(), bytes.size(), size);
         return "";
     }
     bytes.resize(size, '\0'); // overlay: Windows loads only the image
@@ -217,8 +230,10 @@ std::string MakeAnimation(uint32_t size)
     constexpr int kSide = 64;
     const uint32_t frames = (size - 12) / (kSide * kSide);
     std::string bytes = "PANM";
-    bytes += {char(frames), char(frames >> 8), char(frames >> 16), char(frames >> 24), char(kSide), 0, char(kSide),
-              0};
+    bytes += {char(frames),       char(frames >> 8),
+              char(frames >> 16), char(frames >> 24),
+              char(kSide),        0,
+              char(kSide),        0};
     for (uint32_t f = 0; bytes.size() < size; ++f)
         for (int y = 0; y < kSide && bytes.size() < size; ++y)
             for (int x = 0; x < kSide && bytes.size() < size; ++x) {
@@ -230,14 +245,15 @@ std::string MakeAnimation(uint32_t size)
 
 std::string MakeReadme(uint32_t size)
 {
-    std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\r\n"
-                      "\\f0\\fs28\\b Dunvo\\b0\\fs20\\par\r\n"
-                      "\\par\r\n"
-                      "This is the sample payload of the Dunvo setup. Its files have the names and sizes of the "
-                      "real ones, so that the setup can be built and tested without them.\\par\r\n"
-                      "\\par\r\n"
-                      "The translation files are stand-in texts, the pictures simple drawings, the sounds "
-                      "silence.\\par\r\n";
+    std::string rtf =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\r\n"
+        "\\f0\\fs28\\b Dunvo\\b0\\fs20\\par\r\n"
+        "\\par\r\n"
+        "This is the sample payload of the Dunvo setup. Its files have the names and sizes of the "
+        "real ones, so that the setup can be built and tested without them.\\par\r\n"
+        "\\par\r\n"
+        "The translation files are stand-in texts, the pictures simple drawings, the sounds "
+        "silence.\\par\r\n";
     // An ignorable destination carries the filler, so readers show nothing of it.
     return Fill(rtf + "{\\*\\dunvofill ", "}}\r\n", size, '-');
 }
@@ -257,7 +273,8 @@ std::string MakeSearchScript(uint32_t size)
                                "    local $/;\n"
                                "    my $text = <$in>;\n"
                                "    close($in);\n"
-                               "    print \"<li><a href=\\\"$page\\\">$page</a></li>\\n\" if $word ne '' && $text =~ /\\Q$word\\E/i;\n"
+                               "    print \"<li><a href=\\\"$page\\\">$page</a></li>\\n\" if $word ne '' && "
+                               "$text =~ /\\Q$word\\E/i;\n"
                                "}\n"
                                "print \"</ul></body></html>\\n\";\n";
     return Fill(script + "#", "\n", size, '-');
@@ -280,16 +297,21 @@ std::string MakePlaces(uint32_t size)
         const char *name;
         double latitude, longitude;
     } kPlaces[] = {
-        {"Mecca", 21.4225, 39.8262},    {"Medina", 24.4686, 39.6142},   {"Jerusalem", 31.7683, 35.2137},
-        {"Cairo", 30.0444, 31.2357},    {"Istanbul", 41.0082, 28.9784}, {"Tehran", 35.6892, 51.3890},
-        {"Jakarta", -6.2088, 106.8456}, {"Kuala Lumpur", 3.1390, 101.6869}, {"Sarajevo", 43.8563, 18.4131},
-        {"Tirana", 41.3275, 19.8187},   {"Baku", 40.4093, 49.8671},     {"Dakar", 14.7167, -17.4677},
-        {"London", 51.5074, -0.1278},   {"Paris", 48.8566, 2.3522},     {"Berlin", 52.5200, 13.4050},
-        {"Moscow", 55.7558, 37.6173},   {"Beijing", 39.9042, 116.4074}, {"Tokyo", 35.6762, 139.6503},
-        {"Seoul", 37.5665, 126.9780},   {"Chennai", 13.0827, 80.2707},  {"Bangkok", 13.7563, 100.5018},
-        {"Helsinki", 60.1699, 24.9384}, {"Amsterdam", 52.3676, 4.9041}, {"Rome", 41.9028, 12.4964},
-        {"Madrid", 40.4168, -3.7038},   {"Lisbon", 38.7223, -9.1393},   {"Warsaw", 52.2297, 21.0122},
-        {"Mexico City", 19.4326, -99.1332}, {"Nairobi", -1.2921, 36.8219}, {"Dar es Salaam", -6.7924, 39.2083},
+        {"Mecca", 21.4225, 39.8262},     {"Medina", 24.4686, 39.6142},
+        {"Jerusalem", 31.7683, 35.2137}, {"Cairo", 30.0444, 31.2357},
+        {"Istanbul", 41.0082, 28.9784},  {"Tehran", 35.6892, 51.3890},
+        {"Jakarta", -6.2088, 106.8456},  {"Kuala Lumpur", 3.1390, 101.6869},
+        {"Sarajevo", 43.8563, 18.4131},  {"Tirana", 41.3275, 19.8187},
+        {"Baku", 40.4093, 49.8671},      {"Dakar", 14.7167, -17.4677},
+        {"London", 51.5074, -0.1278},    {"Paris", 48.8566, 2.3522},
+        {"Berlin", 52.5200, 13.4050},    {"Moscow", 55.7558, 37.6173},
+        {"Beijing", 39.9042, 116.4074},  {"Tokyo", 35.6762, 139.6503},
+        {"Seoul", 37.5665, 126.9780},    {"Chennai", 13.0827, 80.2707},
+        {"Bangkok", 13.7563, 100.5018},  {"Helsinki", 60.1699, 24.9384},
+        {"Amsterdam", 52.3676, 4.9041},  {"Rome", 41.9028, 12.4964},
+        {"Madrid", 40.4168, -3.7038},    {"Lisbon", 38.7223, -9.1393},
+        {"Warsaw", 52.2297, 21.0122},    {"Mexico City", 19.4326, -99.1332},
+        {"Nairobi", -1.2921, 36.8219},   {"Dar es Salaam", -6.7924, 39.2083},
     };
     const char notice[] = "Places: name;latitude;longitude; (sample data)";
     std::string lines;
@@ -299,7 +321,8 @@ std::string MakePlaces(uint32_t size)
             snprintf(line, sizeof line, "%s;%.4f;%.4f;\r\n", kPlaces[i].name, kPlaces[i].latitude,
                      kPlaces[i].longitude);
         else // a grid of survey points fills the rest
-            snprintf(line, sizeof line, "Point %04u;%.4f;%.4f;\r\n", i, -60.0 + (i * 7 % 120), -180.0 + (i * 13 % 360));
+            snprintf(line, sizeof line, "Point %04u;%.4f;%.4f;\r\n", i, -60.0 + (i * 7 % 120),
+                     -180.0 + (i * 13 % 360));
         if (lines.size() + strlen(line) + sizeof notice + 2 > size)
             break;
         lines += line;
@@ -317,7 +340,8 @@ std::string MakeRecitationList(uint32_t size)
     }
     if (lines.size() >= size)
         return "";
-    return Fill("Dunvo recitation list: the count, then one file a line", "\r\n", size - lines.size(), '.') + lines;
+    return Fill("Dunvo recitation list: the count, then one file a line", "\r\n", size - lines.size(), '.') +
+           lines;
 }
 
 struct Picture {
@@ -325,8 +349,8 @@ struct Picture {
     int bits, width, height;
 };
 const Picture kPictures[] = {
-    {"images\\earth.bmp", "earth", 24, 800, 625},   {"images\\asteroid.bmp", "asteroid", 8, 296, 291},
-    {"images\\book.bmp", "book", 24, 498, 417},     {"images\\page.bmp", "page", 24, 130, 110},
+    {"images\\earth.bmp", "earth", 24, 800, 625},         {"images\\asteroid.bmp", "asteroid", 8, 296, 291},
+    {"images\\book.bmp", "book", 24, 498, 417},           {"images\\page.bmp", "page", 24, 130, 110},
     {"images\\explosion.bmp", "explosion", 24, 300, 200},
 };
 
@@ -388,7 +412,8 @@ bool WriteRecitations(const std::string &folder)
         const std::string bytes = MakeRecitation(index, true);
         if (!DescribeRecitation(index, &entry) || bytes.size() != entry.Size ||
             !WriteFileBytes(PathInFolder(folder, entry.Name), bytes)) {
-            fprintf(stderr, "make_sample_payload: cannot make recitation %d in %s\n", index + 1, folder.c_str());
+            fprintf(stderr, "make_sample_payload: cannot make recitation %d in %s\n", index + 1,
+                    folder.c_str());
             return false;
         }
     }

@@ -21,7 +21,8 @@ constexpr int kMaxDistance = kWindow - kMaxMatch; // stays clear of the slot bei
 constexpr int kHashBits = 15;
 constexpr int kChainDepth = 64;
 
-class SzddEncoder {
+class SzddEncoder
+{
   public:
     SzddEncoder() : head_(size_t(1) << kHashBits, -1) {}
 
@@ -100,7 +101,8 @@ class SzddEncoder {
         const char *here = &plain_[position_];
         const size_t available = plain_.size() - position_;
         int candidate = head_[Hash(here)];
-        for (int depth = 0; candidate >= 0 && depth < kChainDepth; ++depth, candidate = prev_[size_t(candidate)]) {
+        for (int depth = 0; candidate >= 0 && depth < kChainDepth;
+             ++depth, candidate = prev_[size_t(candidate)]) {
             const size_t distance = position_ - size_t(candidate);
             if (distance > size_t(kMaxDistance))
                 break;
@@ -184,14 +186,14 @@ SampleTranslation CompressToSzdd(const std::string &body, uint32_t fileSize)
 SampleTranslation MakeSampleTranslation(int row)
 {
     static const char *const kWords[] = {
-        "the",    "light",   "of",     "mercy",   "and",     "who",      "believe", "said",    "unto",
-        "them",   "heavens", "earth",  "signs",   "for",     "people",   "those",   "guidance", "is",
-        "a",      "book",    "in",     "which",   "there",   "no",       "doubt",   "patience", "we",
-        "sent",   "down",    "rain",   "from",    "sky",     "gardens",  "rivers",  "night",   "day",
-        "sun",    "moon",    "stars",  "know",    "not",     "remember", "lord",    "give",    "thanks",
-        "truth",  "path",    "upright", "mountains", "sea",  "ships",    "wind",    "seed",    "grain",
-        "fruit",  "water",   "life",   "death",   "return",  "forgiving", "wise",   "near",    "hear",
-        "see",
+        "the",       "light",    "of",      "mercy",     "and",    "who",   "believe", "said",
+        "unto",      "them",     "heavens", "earth",     "signs",  "for",   "people",  "those",
+        "guidance",  "is",       "a",       "book",      "in",     "which", "there",   "no",
+        "doubt",     "patience", "we",      "sent",      "down",   "rain",  "from",    "sky",
+        "gardens",   "rivers",   "night",   "day",       "sun",    "moon",  "stars",   "know",
+        "not",       "remember", "lord",    "give",      "thanks", "truth", "path",    "upright",
+        "mountains", "sea",      "ships",   "wind",      "seed",   "grain", "fruit",   "water",
+        "life",      "death",    "return",  "forgiving", "wise",   "near",  "hear",    "see",
     };
     constexpr int kWordCount = int(sizeof kWords / sizeof kWords[0]);
     const ComponentEntry &entry = ComponentCatalogue[row];

@@ -103,10 +103,10 @@ TEST(ArchiveReader, ReportsWhereATruncatedArchiveEnds)
             fclose(archive);
             const size_t nameLength = start == 0 ? 11 : 1;
             const size_t into = cut - start;
-            const RecordStatus expected = into == 0                   ? RecordStatus::EndedBeforeRecord
-                                          : into < 1 + nameLength     ? RecordStatus::EndedInName
-                                          : into < 5 + nameLength     ? RecordStatus::EndedInSize
-                                                                      : RecordStatus::EndedInData;
+            const RecordStatus expected = into == 0               ? RecordStatus::EndedBeforeRecord
+                                          : into < 1 + nameLength ? RecordStatus::EndedInName
+                                          : into < 5 + nameLength ? RecordStatus::EndedInSize
+                                                                  : RecordStatus::EndedInData;
             EXPECT_EQ(status, expected);
             if (expected != RecordStatus::EndedInData) {
                 EXPECT_STREQ(record.Name, "");
@@ -118,16 +118,42 @@ TEST(ArchiveReader, ReportsWhereATruncatedArchiveEnds)
 TEST(ArchiveReader, RefusesUnsafeNamesAndSizes)
 {
     const char *const unsafe[] = {
-        "",           "\\windows\\x.dll", "/etc/passwd", "C:\\x",     "c:x",        "readme.rtf:stream",
-        "..",         "a\\..\\..\\x",     "..\\x",       "a\\..",     "a\\.\\b",    ". .\\x",
-        "a/b",        "a\\\\b",           "a\\",         "sound\\x.", "sound\\x ",  "CON",
-        "nul.txt",    "sound\\Com1.mp3",  "LPT9",        "a*b",       "a?b",        "a\"b",
-        "a<b",        "a|b",              "tab\there",  "conin$",   "CONOUT$.txt", "COM\xB9",
+        "",
+        "\\windows\\x.dll",
+        "/etc/passwd",
+        "C:\\x",
+        "c:x",
+        "readme.rtf:stream",
+        "..",
+        "a\\..\\..\\x",
+        "..\\x",
+        "a\\..",
+        "a\\.\\b",
+        ". .\\x",
+        "a/b",
+        "a\\\\b",
+        "a\\",
+        "sound\\x.",
+        "sound\\x ",
+        "CON",
+        "nul.txt",
+        "sound\\Com1.mp3",
+        "LPT9",
+        "a*b",
+        "a?b",
+        "a\"b",
+        "a<b",
+        "a|b",
+        "tab\there",
+        "conin$",
+        "CONOUT$.txt",
+        "COM\xB9",
     };
     for (const char *name : unsafe)
         EXPECT_FALSE(IsSafeRecordName(name)) << name;
-    const char *const safe[] = {"dunvo.exe", "qtext\\ALBANIAN.TX_", "sound\\001.mp3", "a..b", ".profile",
-                                "CONFIG.SYS", "COM0", "console", "x"};
+    const char *const safe[] = {"dunvo.exe", "qtext\\ALBANIAN.TX_", "sound\\001.mp3", "a..b",
+                                ".profile",  "CONFIG.SYS",          "COM0",           "console",
+                                "x"};
     for (const char *name : safe)
         EXPECT_TRUE(IsSafeRecordName(name)) << name;
     EXPECT_TRUE(IsSafeRecordName(std::string(255, 'n').c_str()));

@@ -13,7 +13,8 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-class GzipFile : public ::testing::Test {
+class GzipFile : public ::testing::Test
+{
   protected:
     void SetUp() override
     {
@@ -142,8 +143,8 @@ TEST_F(GzipFile, OutputThatCannotBeWrittenIsAFailure)
 TEST_F(GzipFile, RoundTripsThroughTheModuleAndTheSystemGzip)
 {
     // Sizes around the copy buffer catch a lost or repeated last chunk.
-    for (size_t size : {size_t(1), size_t(kGzipCopyBufferBytes), size_t(2 * kGzipCopyBufferBytes + 1),
-                        size_t(700000)}) {
+    for (size_t size :
+         {size_t(1), size_t(kGzipCopyBufferBytes), size_t(2 * kGzipCopyBufferBytes + 1), size_t(700000)}) {
         SCOPED_TRACE(size);
         const std::string plain = SampleBytes(size, uint32_t(size));
         const std::string packed = Compressed(plain);
@@ -155,11 +156,12 @@ TEST_F(GzipFile, RoundTripsThroughTheModuleAndTheSystemGzip)
 
         const std::string packedPath = folder / "packed.gz";
         EXPECT_EQ(std::system(("gzip -t '" + packedPath + "'").c_str()), 0);
-        EXPECT_EQ(std::system(("gzip -dc '" + packedPath + "' > '" + folder / "system_back" + "'").c_str()), 0);
+        EXPECT_EQ(std::system(("gzip -dc '" + packedPath + "' > '" + folder / "system_back" + "'").c_str()),
+                  0);
         EXPECT_EQ(ReadWholeFile(folder / "system_back"), plain);
 
-        EXPECT_EQ(std::system(("gzip -9c '" + folder / "plain" + "' > '" + folder / "system.gz" + "'").c_str()),
-                  0);
+        EXPECT_EQ(
+            std::system(("gzip -9c '" + folder / "plain" + "' > '" + folder / "system.gz" + "'").c_str()), 0);
         EXPECT_TRUE(ExpandGzipFile((folder / "back").c_str(), (folder / "system.gz").c_str()));
         EXPECT_EQ(ReadWholeFile(folder / "back"), plain);
     }

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-class TempFolder {
+class TempFolder
+{
   public:
     TempFolder()
     {

@@ -18,7 +18,10 @@ namespace {
 
 const std::string kTools = DUNVO_TOOLS_DIR;
 
-int Shell(const std::string &command) { return std::system(command.c_str()); }
+int Shell(const std::string &command)
+{
+    return std::system(command.c_str());
+}
 
 std::string Output(const std::string &command)
 {
@@ -60,7 +63,8 @@ std::vector<std::string> Lines(const std::string &text)
 
 // Reads the plain archive with the setup's reader and compares every record
 // with the file it came from.
-void CheckArchive(const std::string &plainPath, const std::vector<PayloadEntry> &expected, const std::string &folder)
+void CheckArchive(const std::string &plainPath, const std::vector<PayloadEntry> &expected,
+                  const std::string &folder)
 {
     FILE *archive = fopen(plainPath.c_str(), "rb");
     ASSERT_NE(archive, nullptr);
@@ -72,9 +76,11 @@ void CheckArchive(const std::string &plainPath, const std::vector<PayloadEntry> 
         EXPECT_EQ(record.Size, entry.Size);
         std::string data(record.Size, '\0');
         ASSERT_EQ(ReadRecordData(archive, record.Size, &data[0]), RecordStatus::Ok);
-        EXPECT_TRUE(data == ReadWholeFile(InFolder(folder, entry.Name))) << "record data differs from its file";
+        EXPECT_TRUE(data == ReadWholeFile(InFolder(folder, entry.Name)))
+            << "record data differs from its file";
     }
-    EXPECT_EQ(ReadRecordHeader(archive, &record), RecordStatus::EndedBeforeRecord) << "nothing after the last record";
+    EXPECT_EQ(ReadRecordHeader(archive, &record), RecordStatus::EndedBeforeRecord)
+        << "nothing after the last record";
     fclose(archive);
 }
 
@@ -163,13 +169,14 @@ TEST(SamplePayload, GeneratorAndPackerMakeTheFilesArchive)
                              "images/explosion.bmp"})
         EXPECT_EQ(Output("file -b " + payload + "/" + name).rfind("PC bitmap", 0), 0u) << name;
     for (const char *name : {"sound/start.mp3", "sound/001.mp3"})
-        EXPECT_NE(Output("file -b " + payload + "/" + name).find("MPEG ADTS, layer III"), std::string::npos) << name;
+        EXPECT_NE(Output("file -b " + payload + "/" + name).find("MPEG ADTS, layer III"), std::string::npos)
+            << name;
     EXPECT_EQ(Output("file -b " + payload + "/readme.rtf").rfind("Rich Text Format", 0), 0u);
 
     // A stand-in larger than its record is refused, not cut.
     WriteWholeFile(folder / "big.exe", "MZ" + std::string(64000, 'x'));
     EXPECT_NE(Shell(kTools + "/make_sample_payload " + folder / "other" + " " + folder / "app.exe" + " " +
-                  folder / "big.exe" + " 2> " + folder / "errors"),
+                    folder / "big.exe" + " 2> " + folder / "errors"),
               0);
     EXPECT_NE(ReadWholeFile(folder / "errors").find("big.exe"), std::string::npos);
 }
@@ -202,18 +209,20 @@ TEST(SamplePayload, PackerRefusesFilesThatDisagreeWithTheCatalogue)
     const std::string payload = folder / "payload";
     ASSERT_EQ(Shell("mkdir -p " + payload + "/qtext " + folder / "recitations/sound"), 0);
     WriteWholeFile(payload + "/qtext/ALBANIAN.TX_", std::string(468570, 'a')); // one byte short
-    EXPECT_EQ(Shell(kTools + "/dunvo_pack files " + payload + " " + folder / "out.gz" + " 2> " + folder / "errors"),
-              1 << 8);
+    EXPECT_EQ(
+        Shell(kTools + "/dunvo_pack files " + payload + " " + folder / "out.gz" + " 2> " + folder / "errors"),
+        1 << 8);
     std::string errors = ReadWholeFile(folder / "errors");
-    EXPECT_NE(errors.find(payload + "/qtext/ALBANIAN.TX_ has 468570 bytes, but its catalogue row says 468571"),
-              std::string::npos)
+    EXPECT_NE(
+        errors.find(payload + "/qtext/ALBANIAN.TX_ has 468570 bytes, but its catalogue row says 468571"),
+        std::string::npos)
         << errors;
     EXPECT_NE(errors.find("missing file " + payload + "/qtext/ARABIC.TX_"), std::string::npos) << errors;
     EXPECT_FALSE(FileExists(folder / "out.gz"));
 
     WriteWholeFile(folder / "recitations/sound/002.mp3", "ID3");
-    EXPECT_EQ(Shell(kTools + "/dunvo_pack recitations " + folder / "recitations" + " " + folder / "mp3data.gz" +
-                  " 2> " + folder / "errors"),
+    EXPECT_EQ(Shell(kTools + "/dunvo_pack recitations " + folder / "recitations" + " " +
+                    folder / "mp3data.gz" + " 2> " + folder / "errors"),
               1 << 8);
     errors = ReadWholeFile(folder / "errors");
     EXPECT_NE(errors.find("sound/002.mp3 has 3 bytes, but its entry of the recitation sizes says 13407752"),
@@ -237,7 +246,8 @@ TEST(SamplePayloadSlow, DISABLED_GeneratorAndPackerMakeTheRecitationSideFile)
 {
     TempFolder folder;
     ASSERT_EQ(Shell(kTools + "/make_sample_payload --recitations " + folder / "recitations"), 0);
-    ASSERT_EQ(Shell(kTools + "/dunvo_pack recitations " + folder / "recitations" + " " + folder / "mp3data.gz"), 0);
+    ASSERT_EQ(
+        Shell(kTools + "/dunvo_pack recitations " + folder / "recitations" + " " + folder / "mp3data.gz"), 0);
     ASSERT_TRUE(ExpandGzipFile((folder / "mp3data.dat").c_str(), (folder / "mp3data.gz").c_str()));
 
     std::vector<PayloadEntry> expected(kRecitationArchiveRecords);

@@ -21,12 +21,16 @@ struct LoadedTranslation {
     LOGFONTA font;
 };
 
-void AddLine(HWND list, const char *text) { SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
+void AddLine(HWND list, const char *text)
+{
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
 
 bool ReadEntry(FILE *file, LoadedTranslation *entry)
 {
     unsigned char font[kFontRecordBytes];
-    if (fread(&entry->row, 1, sizeof entry->row, file) != sizeof entry->row || fread(font, 1, sizeof font, file) != sizeof font)
+    if (fread(&entry->row, 1, sizeof entry->row, file) != sizeof entry->row ||
+        fread(font, 1, sizeof font, file) != sizeof font)
         return false;
     memcpy(&entry->font, font, sizeof entry->font);
     // Terminate what the file may not have terminated.
@@ -66,9 +70,11 @@ void FillList(HWND list)
             AddLine(list, "avaldata.dat is damaged: it ends inside an entry.");
             break;
         }
-        snprintf(line, sizeof line, "%s  -  qtext\\%s  -  row %u  -  font \"%s\", height %ld, weight %ld, charset %u",
-                 entry.row.DisplayName, entry.row.FileName, unsigned(entry.row.RowNumber), entry.font.lfFaceName,
-                 long(entry.font.lfHeight), long(entry.font.lfWeight), unsigned(entry.font.lfCharSet));
+        snprintf(line, sizeof line,
+                 "%s  -  qtext\\%s  -  row %u  -  font \"%s\", height %ld, weight %ld, charset %u",
+                 entry.row.DisplayName, entry.row.FileName, unsigned(entry.row.RowNumber),
+                 entry.font.lfFaceName, long(entry.font.lfHeight), long(entry.font.lfWeight),
+                 unsigned(entry.font.lfCharSet));
         AddLine(list, line);
     }
     if (fgetc(file) != EOF)
@@ -81,8 +87,8 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_CREATE: {
         HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", nullptr,
-                                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 0,
-                                    0, window, reinterpret_cast<HMENU>(kListId), nullptr, nullptr);
+                                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT, 0,
+                                    0, 0, 0, window, reinterpret_cast<HMENU>(kListId), nullptr, nullptr);
         SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
         SendMessageA(list, LB_SETHORIZONTALEXTENT, 1600, 0);
         FillList(list);
@@ -110,8 +116,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassA(&windowClass))
         return 1;
-    HWND window = CreateWindowExA(0, kClassName, "Dunvo (sample application)", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 720, 360, nullptr, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExA(0, kClassName, "Dunvo (sample application)", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 720, 360, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
     ShowWindow(window, show);
