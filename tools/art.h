@@ -7,4 +7,5 @@
 
 bool WriteReported(bool ok, const std::string &path);
 
-bool DrawShellArt(const std::string &folder); // tools/art_shell.cpp
+bool DrawShellArt(const std::string &folder);   // tools/art_shell.cpp
+bool DrawOptionsArt(const std::string &folder); // tools/art_options.cpp

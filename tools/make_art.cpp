@@ -19,5 +19,6 @@ int main(int argc, char **argv)
     }
     const std::string folder = argv[1];
     bool ok = DrawShellArt(folder);
+    ok = DrawOptionsArt(folder) && ok;
     return ok ? 0 : 1;
 }

@@ -19,13 +19,19 @@
 //   textlen ID N              expect control ID's text to be N characters long
 //   gone ID [SECONDS]         wait until no window of the setup holds control ID
 //   kill                      end the setup (a scenario that stops part-way)
+//   row ID INDEX              click row INDEX of report-view list ID with the real
+//                             mouse (the row must be in view); a second click on the
+//                             same spot waits out the double-click time first
+//   column ID INDEX           click the header of column INDEX of report-view list ID
 //   shot FILE.bmp             save the whole screen
 //   backdrop RRGGBB           check the dimmed backdrop over that colour
 //   exit CODE [SECONDS]       wait for the setup to end with CODE
 //   sleep MS
 // In texts, \n stands for a line break.
 #include <windows.h>
+#include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -407,6 +413,85 @@ HWND FocusOfSetup()
     return info.hwndFocus;
 }
 
+// A left click at a point of the screen, with real mouse input. Clicks that
+// follow each other faster than the double-click time would reach the setup
+// as one double click, so each waits for the previous one to be out of reach.
+void ClickAt(POINT point)
+{
+    static DWORD lastClick = GetTickCount() - 100000;
+    const DWORD quiet = GetDoubleClickTime() + 100;
+    const DWORD since = GetTickCount() - lastClick;
+    if (since < quiet)
+        Wait(quiet - since);
+    if (gPage)
+        SetForegroundWindow(gPage);
+    INPUT inputs[3] = {};
+    for (INPUT &input : inputs)
+        input.type = INPUT_MOUSE;
+    inputs[0].mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    inputs[0].mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, inputs, sizeof(INPUT));
+    lastClick = GetTickCount();
+    Wait(300);
+}
+
+// Geometry of a report-view list in another process, from messages that carry
+// no pointers (LVM_GETITEMRECT would hand the setup an address of ours).
+int HeaderHeight(HWND list)
+{
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    RECT r;
+    if (!header || !IsWindowVisible(header) || !GetWindowRect(header, &r))
+        return 0;
+    return r.bottom - r.top;
+}
+
+int RowHeight(HWND list)
+{
+    // The approximate view of n rows grows by one row height per row.
+    const LPARAM current = MAKELPARAM(-1, -1);
+    const DWORD one = static_cast<DWORD>(SendMessageA(list, LVM_APPROXIMATEVIEWRECT, 1, current));
+    const DWORD two = static_cast<DWORD>(SendMessageA(list, LVM_APPROXIMATEVIEWRECT, 2, current));
+    return HIWORD(two) - HIWORD(one);
+}
+
+void ClickRow(int listId, int index)
+{
+    HWND list = Control(listId);
+    const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+    const int visible = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    if (index < top || index >= top + visible)
+        Fail("row " + std::to_string(index) + " of list " + std::to_string(listId) + " is not in view");
+    const int rowHeight = RowHeight(list);
+    if (rowHeight <= 0)
+        Fail("cannot tell the row height of list " + std::to_string(listId));
+    RECT client;
+    GetClientRect(list, &client);
+    POINT point{std::min<LONG>(60, client.right / 2), HeaderHeight(list) + (index - top) * rowHeight + rowHeight / 2};
+    ClientToScreen(list, &point);
+    ClickAt(point);
+}
+
+void ClickColumn(int listId, int index)
+{
+    HWND list = Control(listId);
+    const int height = HeaderHeight(list);
+    if (height == 0)
+        Fail("list " + std::to_string(listId) + " shows no column headers");
+    int left = 0;
+    for (int column = 0; column < index; ++column)
+        left += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
+    const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, index, 0));
+    if (width <= 0)
+        Fail("list " + std::to_string(listId) + " has no column " + std::to_string(index));
+    POINT point{left + width / 2, height / 2};
+    ClientToScreen(list, &point);
+    ClickAt(point);
+}
+
 void Need(size_t have, size_t need, const char *step)
 {
     if (have < need)
@@ -488,6 +573,12 @@ int main(int argc, char **argv)
         } else if (step == "kill") {
             TerminateProcess(gSetup.hProcess, 0);
             WaitForSingleObject(gSetup.hProcess, 10000);
+        } else if (step == "row") {
+            ClickRow(atoi(arg(1).c_str()), atoi(arg(2).c_str()));
+            i += 2;
+        } else if (step == "column") {
+            ClickColumn(atoi(arg(1).c_str()), atoi(arg(2).c_str()));
+            i += 2;
         } else if (step == "shot") {
             SaveShot(arg(1));
             i += 1;

@@ -1,0 +1,198 @@
+// The folder browser of the options page: a drive box, the folder list with
+// the green row of the directory to be created, and that directory's name.
+// Every change goes straight into BaseFolder, CurrentDrive, FreeBytes and
+// InstallDirName; there is nothing to commit or roll back.
+#include "common/app_window.h"
+#include "common/install_settings.h"
+#include "common/text.h"
+#include "options/drives.h"
+#include "options/folder_list.h"
+#include "options/options_page.h"
+#include "resources/resource.h"
+#include "shell/dispatch.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace
+{
+
+// The green row keeps this name until the user types another; until then it
+// cannot be entered.
+const char kDefaultName[] = "Dunvo";
+constexpr size_t kLongestName = 99;
+
+HWND BrowserNameEdit;
+HWND BrowserFolderList;
+HWND BrowserDriveCombo;
+// Set while the browser itself puts a name back into edit 105, so that its
+// own update notification is not taken for typing.
+int NameEditGuard;
+
+int OnInitBrowser(HWND browser, UINT, WPARAM, LPARAM)
+{
+    BrowserNameEdit = GetDlgItem(browser, IDE_BROWSE_NAME);
+    BrowserFolderList = GetDlgItem(browser, IDL_BROWSE_FOLDERS);
+    BrowserDriveCombo = GetDlgItem(browser, IDC_BROWSE_DRIVES);
+    for (int drive = 0; drive < DriveCount; ++drive) {
+        if (DriveTable[drive][0] == '\0')
+            continue;
+        const LRESULT item =
+            SendMessageA(BrowserDriveCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DriveTable[drive]));
+        SendMessageA(BrowserDriveCombo, CB_SETITEMDATA, item, drive);
+    }
+    SendMessageA(BrowserDriveCombo, CB_SETCURSEL, CurrentDrive, 0);
+    ShowSpaceText(browser, IDT_BROWSE_SPACE);
+    SendMessageA(BrowserFolderList, LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(MakeFolderImages()));
+    FillFolderList(browser, BrowserFolderList, BaseFolder, BrowserListing);
+    // The edit's update notification takes the name into InstallDirName.
+    SetWindowTextA(BrowserNameEdit, kDefaultName);
+    return 1;
+}
+
+// The name follows the edit as the user types; a 100th character is refused
+// by putting the last accepted name back.
+int OnNameEdit(HWND, uint16_t, uint32_t code, LPARAM)
+{
+    if (code != EN_UPDATE || NameEditGuard)
+        return 1;
+    char typed[kPathChars];
+    GetWindowTextA(BrowserNameEdit, typed, kPathChars);
+    if (strlen(typed) <= kLongestName) {
+        CopyInto(InstallDirName, typed);
+        return 1;
+    }
+    NameEditGuard = 1;
+    SetWindowTextA(BrowserNameEdit, InstallDirName);
+    MessageBeep(0xFFFFFFFF);
+    NameEditGuard = 0;
+    return 1;
+}
+
+int OnDriveBox(HWND browser, uint16_t, uint32_t code, LPARAM)
+{
+    if (code != CBN_SELENDOK)
+        return 0;
+    const LRESULT item = SendMessageA(BrowserDriveCombo, CB_GETCURSEL, 0, 0);
+    if (item == CB_ERR)
+        return 0;
+    const LRESULT drive = SendMessageA(BrowserDriveCombo, CB_GETITEMDATA, item, 0);
+    if (drive < 0 || drive >= DriveCount)
+        return 0;
+    CurrentDrive = static_cast<int32_t>(drive);
+    CopyInto(BaseFolder, DriveTable[drive]);
+    FillFolderList(browser, BrowserFolderList, BaseFolder, BrowserListing);
+    QueryFreeSpace(CurrentDrive);
+    ShowSpaceText(browser, IDT_BROWSE_SPACE);
+    return 0;
+}
+
+// C:\Programs\Tools becomes C:\Programs, and C:\Programs becomes C:\ (the
+// root keeps its backslash).
+void GoUp()
+{
+    char *slash = strrchr(BaseFolder, '\\');
+    if (!slash)
+        return;
+    if (slash - BaseFolder <= 3)
+        slash[1] = '\0';
+    else
+        *slash = '\0';
+}
+
+// False, with BaseFolder unchanged, when the deeper folder could not be listed
+// because its path would not fit.
+bool GoDown(const char *folder)
+{
+    char deeper[kListedFolderChars + 1];
+    const bool driveRoot = strlen(BaseFolder) <= 3;
+    if (!FormatInto(deeper, driveRoot ? "%s%s" : "%s\\%s", BaseFolder, folder))
+        return false;
+    CopyInto(BaseFolder, deeper);
+    return true;
+}
+
+// A double-click enters the folder of the selected row. The rows are told
+// apart by their pictures: the list sorts its rows, so a folder whose name
+// sorts before "........" may stand where the go-up row usually is.
+int OnBrowserNotify(HWND browser, UINT, WPARAM, LPARAM lParam)
+{
+    const auto *header = reinterpret_cast<const NMHDR *>(lParam);
+    if (header->idFrom != IDL_BROWSE_FOLDERS || header->code != NM_DBLCLK)
+        return 0;
+    char text[256];
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = static_cast<int>(
+        SendMessageA(BrowserFolderList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    if (item.iItem < 0 || item.iItem > LastFolderRow ||
+        !SendMessageA(BrowserFolderList, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return 0;
+    if (item.iImage == UpImageIndex) {
+        GoUp();
+    } else if (item.iImage == NewFolderImageIndex && lstrcmpiA(item.pszText, kDefaultName) == 0) {
+        return 0;
+    } else if (!GoDown(item.pszText)) {
+        MessageBeep(0xFFFFFFFF);
+        return 0;
+    }
+    FillFolderList(browser, BrowserFolderList, BaseFolder, BrowserListing);
+    return 0;
+}
+
+int OnBrowserButton(HWND browser, uint16_t id, uint32_t, LPARAM)
+{
+    if (id == IDCANCEL) {
+        EndDialog(browser, 0);
+        return 1;
+    }
+    GetWindowTextA(BrowserNameEdit, InstallDirName, kLongestName + 1);
+    if (InstallDirName[0] == '\0') {
+        MessageBoxA(browser, "You forget to select a directory", "Warning", MB_OK | MB_ICONWARNING);
+        SetFocus(BrowserNameEdit);
+        return 1;
+    }
+    if (RequiredBytes > FreeBytes) {
+        // Either answer stays: the question only asks the user to pick another drive.
+        MessageBoxA(browser, NotEnoughSpaceText, nullptr, MB_YESNO | MB_ICONERROR);
+        return 0;
+    }
+    EndDialog(browser, 0);
+    return 1;
+}
+
+const CommandEntry kBrowserCommands[] = {
+    {IDOK, OnBrowserButton},
+    {IDCANCEL, OnBrowserButton},
+    {IDE_BROWSE_NAME, OnNameEdit},
+    {IDC_BROWSE_DRIVES, OnDriveBox},
+};
+const CommandTable kBrowserCommandTable = MakeCommandTable(kBrowserCommands, DefaultNone);
+
+int OnBrowserCommand(HWND browser, UINT, WPARAM wParam, LPARAM lParam)
+{
+    return DispatchCommandTable(kBrowserCommandTable, browser, wParam, lParam);
+}
+
+const MessageEntry kBrowserMessages[] = {
+    {WM_COMMAND, OnBrowserCommand},
+    {WM_INITDIALOG, OnInitBrowser},
+    {WM_NOTIFY, OnBrowserNotify},
+};
+const MessageTable kBrowserMessageTable = MakeMessageTable(kBrowserMessages, DefaultNone);
+
+} // namespace
+
+INT_PTR CALLBACK FolderBrowserProc(HWND browser, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DispatchMessageTable(kBrowserMessageTable, browser, message, wParam, lParam);
+}
+
+void FolderBrowser(HWND owner)
+{
+    DialogBoxParamA(AppInstance, "IDD_BROWSE", owner, FolderBrowserProc, 0); // always 0: nothing to read
+}

@@ -1,0 +1,401 @@
+// The options page: which translations and recitations to install, and where.
+// The selection rules live in options/selection.h; this page turns clicks into
+// calls of those rules, draws the rows, and checks everything again on Next.
+#include "options/options_page.h"
+
+#include "common/app_window.h"
+#include "common/install_settings.h"
+#include "common/text.h"
+#include "options/catalogue.h"
+#include "options/drives.h"
+#include "options/folder_list.h"
+#include "options/selection.h"
+#include "resources/resource.h"
+#include "shell/dispatch.h"
+#include "shell/pages.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+const char NotEnoughSpaceText[] =
+    "You do not have enough Free disk space on this drive for installation. Change the drive or remove "
+    "some other program-s to free more disk space.";
+
+namespace
+{
+
+const char kPageCaption[] = "Dunvo - Setup";
+const char kNoDirectory[] = "You were forgoten to select an directory";
+const char kDirectoryTooLong[] = "The installation directory is longer than 511 characters.\n"
+                                 "Choose a shorter path.";
+const char kDirectoryExists[] =
+    "Directory allready exsist. Continue with the instalation ?\n\nNOTES: Click on the YES button if this "
+    "is previous installation of this software, otherwise click on the NO button and select another "
+    "installation directory.";
+const char kBrowsedPathTooLong[] = "The folder and the directory name chosen make a path longer than 511 "
+                                   "characters.\nThe installation directory stays as it was.";
+const char kCancelQuestion[] = "Are you sure you want to cancel the setup?";
+
+constexpr int kRowHeight = 16;
+constexpr int kRowWidth = 400;
+constexpr int kColumnWidth = 108;
+constexpr int kStateSize = 16;
+constexpr int kFlagWidth = 24;
+
+// The lists' look. The page is shown once per run, but it may be created
+// again (its tests do), so the look is made only the first time and kept.
+bool LookMade;
+int NtFourLook;
+COLORREF SelectedTextColor;
+COLORREF ListBackColor;
+COLORREF ItemTextColor;
+COLORREF SelectedFillColor;
+HBRUSH ListBackBrush;
+HBRUSH SelectionBrush;
+HPEN UnderlinePen;
+HBITMAP InstallLoadBitmap;
+HBITMAP InstallBitmap;
+HBITMAP DontInstallBitmap;
+HBITMAP SoundBitmap;
+HBITMAP NotAvailableBitmap;
+
+HBITMAP LoadPicture(int id)
+{
+    return LoadBitmapA(AppInstance, MAKEINTRESOURCEA(id));
+}
+
+void MakeListLook()
+{
+    if (LookMade)
+        return;
+    LookMade = true;
+    // Windows NT 4.0 draws these system colours poorly in a list, so it gets
+    // black rows with white selected text instead.
+    const DWORD version = GetVersion();
+    NtFourLook = (version & 0x80000000) == 0 && LOBYTE(LOWORD(version)) == 4;
+    SelectedTextColor = NtFourLook ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNHIGHLIGHT);
+    ListBackColor = NtFourLook ? RGB(0, 0, 0) : GetSysColor(COLOR_3DDKSHADOW);
+    ItemTextColor = GetSysColor(COLOR_MENU);
+    SelectedFillColor = GetSysColor(COLOR_BTNSHADOW);
+    ListBackBrush = CreateSolidBrush(ListBackColor);
+    SelectionBrush = CreateSolidBrush(SelectedFillColor);
+    UnderlinePen = CreatePen(PS_SOLID, 1, ItemTextColor);
+    SoundBitmap = LoadPicture(IDB_SOUND);
+    NotAvailableBitmap = LoadPicture(IDB_STATE_NOT_AVAILABLE);
+    InstallLoadBitmap = LoadPicture(IDB_STATE_INSTALL_LOAD);
+    InstallBitmap = LoadPicture(IDB_STATE_INSTALL);
+    DontInstallBitmap = LoadPicture(IDB_STATE_DONT_INSTALL);
+}
+
+// The recitations beyond the first come from "mp3data.gz" beside the setup.
+bool SideFileIsPresent()
+{
+    char path[kPathChars];
+    // A source folder too long to name the file in cannot be holding it usably.
+    return FormatInto(path, "%s\\mp3data.gz", SourceDir) &&
+           GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Two columns whose headers are the select-all and clear-all buttons, and one
+// text-less item per row: the page draws every row from the state arrays.
+void SetUpList(HWND list, int rows)
+{
+    char checkAll[] = "Check All";
+    char uncheckAll[] = "UnCheck All";
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = kColumnWidth;
+    column.pszText = checkAll;
+    SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    column.pszText = uncheckAll;
+    SendMessageA(list, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
+
+    LVITEMA item = {};
+    item.mask = LVIF_STATE;
+    for (item.iItem = 0; item.iItem < rows; ++item.iItem)
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(list, LVM_SETBKCOLOR, 0, ListBackColor);
+}
+
+int OnInitPage(HWND page, UINT, WPARAM, LPARAM)
+{
+    InitCommonControls();
+    StartSelection(SideFileIsPresent());
+    ChooseDefaultFolder();
+    CopyInto(InstallDirName, "Dunvo");
+    ComposeInstallPath(InstallDir); // the proposal is short; a failure would leave it empty
+    SetDlgItemTextA(page, IDE_DIR_PATH, InstallDir);
+    ShowSpaceText(page, IDT_DIR_SPACE);
+    MakeListLook();
+    SetUpList(GetDlgItem(page, IDL_DIR_TRANSLATIONS), kTranslationRows);
+    SetUpList(GetDlgItem(page, IDL_DIR_RECITATIONS), kRecitationCount);
+    return 1;
+}
+
+int OnMeasureItem(HWND, UINT, WPARAM, LPARAM lParam)
+{
+    auto *measure = reinterpret_cast<MEASUREITEMSTRUCT *>(lParam);
+    if (measure->CtlType == ODT_LISTVIEW) {
+        measure->itemHeight = kRowHeight;
+        measure->itemWidth = kRowWidth;
+    }
+    return 0;
+}
+
+HBITMAP StatePicture(bool translations, int index)
+{
+    // The first recitation travels in the payload: it is always installed.
+    if (!translations && index == 0)
+        return InstallLoadBitmap;
+    if (translations) {
+        const int32_t state = TranslationState[index];
+        if (state == TS_DONT_INSTALL || state == TS_ALIAS_DONT_INSTALL)
+            return DontInstallBitmap;
+        if (state == TS_INSTALL_LOAD || state == TS_ALIAS_INSTALL_LOAD)
+            return InstallLoadBitmap;
+        return InstallBitmap;
+    }
+    const int32_t state = RecitationState[index];
+    if (state == RS_DONT_INSTALL)
+        return DontInstallBitmap;
+    if (state == RS_NOT_AVAILABLE)
+        return NotAvailableBitmap;
+    return InstallBitmap;
+}
+
+void Blit(HDC target, int x, int y, int width, HDC source, HBITMAP picture)
+{
+    SelectObject(source, picture);
+    BitBlt(target, x, y, width, kStateSize, source, 0, 0, SRCCOPY);
+}
+
+// One row: the state picture, the flag or loudspeaker, and the name.
+void DrawRow(HDC dc, const RECT &row, bool translations, int index, bool selected)
+{
+    SetBkMode(dc, TRANSPARENT);
+    if (selected) {
+        SetTextColor(dc, SelectedTextColor);
+        FillRect(dc, &row, SelectionBrush);
+        HGDIOBJ previousPen = SelectObject(dc, UnderlinePen);
+        MoveToEx(dc, row.left, row.bottom - 1, nullptr);
+        LineTo(dc, row.right, row.bottom - 1);
+        SelectObject(dc, previousPen);
+    } else {
+        SetTextColor(dc, ItemTextColor);
+        FillRect(dc, &row, ListBackBrush);
+    }
+
+    HDC memory = CreateCompatibleDC(dc);
+    if (!memory)
+        return;
+    HGDIOBJ previous = SelectObject(memory, StatePicture(translations, index));
+    BitBlt(dc, row.left + 2, row.top, kStateSize, kStateSize, memory, 0, 0, SRCCOPY);
+    HBITMAP flag = nullptr;
+    if (translations) {
+        // Flags are loaded for one drawing only: 29 of them would sit idle otherwise.
+        const ComponentEntry &entry = ComponentCatalogue[index];
+        flag = LoadPicture(LOWORD(entry.BitmapId));
+        if (flag)
+            Blit(dc, row.left + 20, row.top, kFlagWidth, memory, flag);
+        TextOutA(dc, row.left + 48, row.top + 1, entry.DisplayName,
+                 static_cast<int>(strlen(entry.DisplayName)));
+    } else {
+        Blit(dc, row.left + 20, row.top, kStateSize, memory, SoundBitmap);
+        char text[64];
+        const int number = index + 1;
+        if (index == 0)
+            FormatInto(text, "%03d.mp3 - installing by default", number);
+        else if (RecitationState[index] == RS_NOT_AVAILABLE)
+            FormatInto(text, "%03d.mp3 - not available", number);
+        else
+            FormatInto(text, "%03d.mp3", number);
+        TextOutA(dc, row.left + 38, row.top + 1, text, static_cast<int>(strlen(text)));
+    }
+    SelectObject(memory, previous);
+    if (flag)
+        DeleteObject(flag);
+    DeleteDC(memory);
+}
+
+int OnDrawItem(HWND, UINT, WPARAM, LPARAM lParam)
+{
+    const auto *draw = reinterpret_cast<const DRAWITEMSTRUCT *>(lParam);
+    if (draw->CtlType != ODT_LISTVIEW)
+        return 0;
+    const bool translations = draw->CtlID == IDL_DIR_TRANSLATIONS;
+    const bool known = translations ? draw->itemID < static_cast<UINT>(kTranslationRows)
+                                    : draw->CtlID == IDL_DIR_RECITATIONS &&
+                                          draw->itemID < static_cast<UINT>(kRecitationCount);
+    if (known)
+        DrawRow(draw->hDC, draw->rcItem, translations, static_cast<int>(draw->itemID),
+                (draw->itemState & ODS_SELECTED) != 0);
+    return 0;
+}
+
+int RowsOf(bool translations)
+{
+    return translations ? kTranslationRows : kRecitationCount;
+}
+
+void OnColumnClick(HWND page, HWND list, bool translations, int column)
+{
+    if (column == 0)
+        translations ? SelectAllTranslations() : SelectAllRecitations();
+    else if (column == 1)
+        translations ? ClearAllTranslations() : ClearAllRecitations();
+    else
+        return;
+    SendMessageA(list, LVM_REDRAWITEMS, 0, RowsOf(translations) - 1);
+    ShowSpaceText(page, IDT_DIR_SPACE);
+}
+
+// The click acts on the selected row, which the list has just moved to the
+// row under the mouse. Keyboard moves select rows too but send no click, so
+// they change nothing.
+void OnItemClick(HWND page, HWND list, bool translations)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_STATE;
+    item.stateMask = LVIS_SELECTED;
+    item.iItem =
+        static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (item.iItem < 0 || !SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ||
+        item.iItem >= RowsOf(translations))
+        return;
+    if (translations)
+        CycleTranslation(item.iItem);
+    else
+        ToggleRecitation(item.iItem); // leaves the first file and missing ones alone
+    SendMessageA(list, LVM_REDRAWITEMS, item.iItem, item.iItem);
+    ShowSpaceText(page, IDT_DIR_SPACE);
+}
+
+int OnPageNotify(HWND page, UINT, WPARAM, LPARAM lParam)
+{
+    const auto *header = reinterpret_cast<const NMHDR *>(lParam);
+    const bool translations = header->idFrom == IDL_DIR_TRANSLATIONS;
+    if (!translations && header->idFrom != IDL_DIR_RECITATIONS)
+        return 0;
+    if (header->code == LVN_COLUMNCLICK)
+        OnColumnClick(page, header->hwndFrom, translations,
+                      reinterpret_cast<const NMLISTVIEW *>(lParam)->iSubItem);
+    else if (header->code == NM_CLICK)
+        OnItemClick(page, header->hwndFrom, translations);
+    return 0;
+}
+
+// The directory as typed into edit 101, into InstallDir. A text that does not
+// fit is refused instead of being cut to some other directory.
+bool TakeInstallDir(HWND page)
+{
+    HWND edit = GetDlgItem(page, IDE_DIR_PATH);
+    const char *refusal = nullptr;
+    if (GetWindowTextLengthA(edit) >= kPathChars) {
+        refusal = kDirectoryTooLong;
+    } else {
+        GetWindowTextA(edit, InstallDir, kPathChars);
+        if (strlen(InstallDir) < 4)
+            refusal = kNoDirectory;
+    }
+    if (!refusal)
+        return true;
+    MessageBoxA(page, refusal, kPageCaption, MB_OK | MB_ICONWARNING);
+    SetFocus(edit);
+    return false;
+}
+
+bool IsDirectory(const char *path)
+{
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void OnNext(HWND page)
+{
+    if (const char *refusal = CheckSelection()) {
+        MessageBoxA(page, refusal, kPageCaption, MB_OK | MB_ICONERROR);
+        return;
+    }
+    FixUpAliases();
+    if (!TakeInstallDir(page))
+        return;
+    // The drive measured is the one last picked, whatever drive the typed path names.
+    if (RequiredBytes > FreeBytes) {
+        MessageBoxA(page, NotEnoughSpaceText, kPageCaption, MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (MakeDirectory(InstallDir)) {
+        EndDialog(page, 0);
+        return;
+    }
+    // Creation also fails when the directory is there already, which is the
+    // one case worth continuing with: a previous installation.
+    if (IsDirectory(InstallDir)) {
+        if (MessageBoxA(page, kDirectoryExists, kPageCaption, MB_YESNO | MB_ICONQUESTION) == IDYES)
+            EndDialog(page, 0);
+        return;
+    }
+    char text[kPathChars + 128];
+    FormatInto(text,
+               "Cannot create the directory\n%s\nCheck that its parent folder exists and that you may "
+               "write there.",
+               InstallDir);
+    MessageBoxA(page, text, kPageCaption, MB_OK | MB_ICONERROR);
+    SetFocus(GetDlgItem(page, IDE_DIR_PATH));
+}
+
+int OnPageButton(HWND page, uint16_t id, uint32_t, LPARAM)
+{
+    if (id == IDOK)
+        OnNext(page);
+    else if (MessageBoxA(page, kCancelQuestion, kPageCaption, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        EndDialog(page, 1);
+    return 0;
+}
+
+// The browser changes BaseFolder and InstallDirName whichever button closes
+// it, so the proposal is always rebuilt from them.
+int OnBrowse(HWND page, uint16_t, uint32_t, LPARAM)
+{
+    FolderBrowser(page);
+    char rebuilt[kPathChars];
+    if (ComposeInstallPath(rebuilt))
+        CopyInto(InstallDir, rebuilt);
+    else
+        MessageBoxA(page, kBrowsedPathTooLong, kPageCaption, MB_OK | MB_ICONWARNING);
+    SetDlgItemTextA(page, IDE_DIR_PATH, InstallDir);
+    ShowSpaceText(page, IDT_DIR_SPACE);
+    return 0;
+}
+
+const CommandEntry kPageCommands[] = {
+    {IDOK, OnPageButton},
+    {IDCANCEL, OnPageButton},
+    {IDB_DIR_BROWSE, OnBrowse},
+};
+const CommandTable kPageCommandTable = MakeCommandTable(kPageCommands, DefaultNone);
+
+int OnPageCommand(HWND page, UINT, WPARAM wParam, LPARAM lParam)
+{
+    return DispatchCommandTable(kPageCommandTable, page, wParam, lParam);
+}
+
+const MessageEntry kPageMessages[] = {
+    {WM_COMMAND, OnPageCommand}, {WM_INITDIALOG, OnInitPage},     {WM_DRAWITEM, OnDrawItem},
+    {WM_NOTIFY, OnPageNotify},   {WM_MEASUREITEM, OnMeasureItem},
+};
+const MessageTable kPageMessageTable = MakeMessageTable(kPageMessages, DefaultNone);
+
+} // namespace
+
+INT_PTR CALLBACK OptionsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DispatchMessageTable(kPageMessageTable, page, message, wParam, lParam);
+}
+
+int RunOptionsPage(HWND owner)
+{
+    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_DIR", owner, OptionsPageProc, 0));
+}
