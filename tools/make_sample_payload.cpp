@@ -83,11 +83,12 @@ std::string Fill(const std::string &before, const std::string &after, size_t siz
     return before + std::string(size - before.size() - after.size(), fill) + after;
 }
 
-// MPEG-1 Layer III, 128 kbit/s, 44.1 kHz, mono, no CRC: 417-byte frames.
+// MPEG-1 Layer III, 320 kbit/s, 32 kHz, mono, no CRC: 1440-byte frames, so
+// the fixed header and side information are a small part of each frame.
 // Zero side information means no coded granules, so every frame decodes to
 // silence and the bytes after it are ancillary data. An ID3v2.3 tag in front
 // (title, then padding) brings the file to its exact size.
-constexpr size_t kFrameBytes = 417;
+constexpr size_t kFrameBytes = 1440;
 constexpr size_t kSideInfoBytes = 17;
 
 std::string MakeMp3(uint32_t size, const std::string &title, bool noise, uint32_t seed)
@@ -118,7 +119,7 @@ std::string MakeMp3(uint32_t size, const std::string &title, bool noise, uint32_
 
     uint32_t state = seed | 1;
     for (size_t f = 0; f < frames; ++f) {
-        file += "\xFF\xFB\x90\xC0";
+        file += "\xFF\xFB\xE8\xC0";
         file.append(kSideInfoBytes, '\0');
         for (size_t i = 4 + kSideInfoBytes; i < kFrameBytes; ++i)
             file += noise ? char(NextRandom(&state) >> 24) : '\0';

@@ -261,8 +261,8 @@ TEST(SamplePayloadSlow, DISABLED_GeneratorAndPackerMakeTheRecitationSideFile)
     EXPECT_EQ(total, 304799322u);
     CheckArchive(folder / "mp3data.dat", expected, folder / "recitations");
 
-    // Like real audio, the frames do not compress.
-    EXPECT_GT(ReadWholeFile(folder / "mp3data.gz").size(), total * 99 / 100);
+    // Like real audio, the frames hardly compress: only their headers do.
+    EXPECT_GT(ReadWholeFile(folder / "mp3data.gz").size(), total * 98 / 100);
     EXPECT_NE(Output("file -b " + folder / "recitations/sound/114.mp3").find("MPEG ADTS, layer III"),
               std::string::npos);
 }
