@@ -70,8 +70,8 @@ void MakeListLook()
     if (LookMade)
         return;
     LookMade = true;
-    // Windows NT 4.0 draws these system colours poorly in a list, so it gets
-    // black rows with white selected text instead.
+    // On Windows NT 4.0 the lists are black with white selected text; elsewhere
+    // they take the system's shadow and highlight colours.
     const DWORD version = GetVersion();
     NtFourLook = (version & 0x80000000) == 0 && LOBYTE(LOWORD(version)) == 4;
     SelectedTextColor = NtFourLook ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNHIGHLIGHT);

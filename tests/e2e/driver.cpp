@@ -472,7 +472,17 @@ void ClickRow(int listId, int index)
     GetClientRect(list, &client);
     POINT point{std::min<LONG>(60, client.right / 2), HeaderHeight(list) + (index - top) * rowHeight + rowHeight / 2};
     ClientToScreen(list, &point);
-    ClickAt(point);
+    // A click lands by selecting its row. One that did not land (the first
+    // input of a freshly started display can be lost) changed nothing, so it
+    // is safe to repeat; a row selected beforehand cannot tell, so it is not.
+    auto selected = [&] { return SendMessageA(list, LVM_GETITEMSTATE, index, LVIS_SELECTED) != 0; };
+    const bool wasSelected = selected();
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ClickAt(point);
+        if (wasSelected || selected())
+            return;
+    }
+    Fail("clicks on row " + std::to_string(index) + " of list " + std::to_string(listId) + " do not select it");
 }
 
 void ClickColumn(int listId, int index)

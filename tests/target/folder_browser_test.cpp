@@ -81,6 +81,14 @@ void Enter(HWND browser, const std::string &text)
     ADD_FAILURE() << "no row reads " << text;
 }
 
+void Enter(HWND browser, const Row &wanted)
+{
+    const std::vector<Row> rows = RowsOf(browser);
+    const auto found = std::find(rows.begin(), rows.end(), wanted);
+    ASSERT_NE(found, rows.end()) << wanted;
+    DoubleClickRow(browser, IDL_BROWSE_FOLDERS, static_cast<int>(found - rows.begin()));
+}
+
 void TypeName(HWND browser, const std::string &name)
 {
     SetDlgItemTextA(browser, IDE_BROWSE_NAME, name.c_str());
@@ -95,6 +103,9 @@ class FolderBrowserTest : public testing::Test
         for (const char *folder : {"beta", "alpha", "Gamma", "hidden", ".cache"})
             CreateDirectoryA((std::string(kTree) + "\\" + folder).c_str(), nullptr);
         SetFileAttributesA("C:\\brtest\\hidden", FILE_ATTRIBUTE_HIDDEN);
+        // An earlier installation's folder, and a name that sorts before the go-up row.
+        for (const char *folder : {"Dunvo", "!first"})
+            CreateDirectoryA((std::string(kTree) + "\\beta\\" + folder).c_str(), nullptr);
         CloseHandle(
             CreateFileA("C:\\brtest\\file.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
@@ -171,6 +182,25 @@ TEST_F(FolderBrowserTest, DoubleClicksGoDownAndUpToTheRootWithItsBackslash)
     EXPECT_EQ(TextOf(browser, IDE_BROWSE_PATH), "C:\\Dunvo");
     Enter(browser, "brtest");
     EXPECT_STREQ(BaseFolder, "C:\\brtest");
+}
+
+// Rows are told apart by their pictures, not by their text or position.
+TEST_F(FolderBrowserTest, AFolderThatSortsFirstOrIsNamedDunvoIsEnteredLikeAnyOther)
+{
+    strcpy(BaseFolder, "C:\\brtest\\beta");
+    HWND browser = Open();
+    const std::vector<Row> rows = RowsOf(browser);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], Folder("!first")) << "the list sorts the go-up row after it";
+    EXPECT_NE(std::find(rows.begin(), rows.end(), Folder("Dunvo")), rows.end());
+    Enter(browser, "!first");
+    EXPECT_STREQ(BaseFolder, "C:\\brtest\\beta\\!first");
+    Enter(browser, "........");
+    EXPECT_STREQ(BaseFolder, "C:\\brtest\\beta");
+    Enter(browser, NewFolder("Dunvo"));
+    EXPECT_STREQ(BaseFolder, "C:\\brtest\\beta");
+    Enter(browser, Folder("Dunvo"));
+    EXPECT_STREQ(BaseFolder, "C:\\brtest\\beta\\Dunvo");
 }
 
 TEST_F(FolderBrowserTest, TheGreenRowIsEnteredOnlyOnceItIsRenamed)

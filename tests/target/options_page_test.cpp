@@ -575,25 +575,3 @@ TEST(OptionsPageRun, CancelEndsWithOneOnlyAfterYes)
     EXPECT_EQ(seen[0].caption, kCaption);
     EXPECT_EQ(seen[0].style, UINT(MB_YESNO | MB_ICONQUESTION));
 }
-
-TEST(OptionsPageRun, AcceptedChoicesEndWithZero)
-{
-    CurrentDirectory restore;
-    StartFrom(false);
-    CreateDirectoryA(kWorkFolder, nullptr);
-    const std::string directory = std::string(kWorkFolder) + "\\accepted";
-    MessageBoxAnswerer boxes;
-    ModalSteps steps({[&](HWND top) {
-        if (!top || !GetDlgItem(top, IDL_DIR_TRANSLATIONS))
-            return false;
-        ClickRow(top, IDL_DIR_TRANSLATIONS, 9);
-        SetDlgItemTextA(top, IDE_DIR_PATH, directory.c_str());
-        PostMessageA(top, WM_COMMAND, IDOK, 0);
-        return true;
-    }});
-    EXPECT_EQ(RunOptionsPage(nullptr), 0);
-    EXPECT_TRUE(boxes.Seen().empty());
-    EXPECT_EQ(TranslationState[9], TS_INSTALL_LOAD);
-    EXPECT_EQ(InstallDir, directory);
-    EXPECT_TRUE(IsDirectory(directory));
-}
