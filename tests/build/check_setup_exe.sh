@@ -15,7 +15,9 @@ for dll in $dlls; do
     [[ $allowed == *" $dll "* ]] || { echo "FAIL: imports $dll, which is not a system DLL"; exit 1; }
 done
 
-strings -el "$exe" | grep -qx '7.02' || { echo "FAIL: no version resource saying 7.02"; exit 1; }
-strings -el "$exe" | grep -qx 'Dunvo' || { echo "FAIL: no product name Dunvo"; exit 1; }
+# grep -q would stop reading early and fail the pipe: collect the strings first.
+texts=$(strings -el "$exe")
+grep -qx '7.02' <<<"$texts" || { echo "FAIL: no version resource saying 7.02"; exit 1; }
+grep -qx 'Dunvo' <<<"$texts" || { echo "FAIL: no product name Dunvo"; exit 1; }
 grep -q 'requireAdministrator' "$exe" || { echo "FAIL: the manifest does not ask for administrator rights"; exit 1; }
 echo "size: $(stat -c %s "$exe") bytes"
