@@ -75,6 +75,12 @@ add_test(NAME target_unit_tests
 set_tests_properties(target_unit_tests PROPERTIES LABELS wine
     ENVIRONMENT "DUNVO_BUILD=${CMAKE_BINARY_DIR}")
 
+# Reads an installation back for the scenarios: the files against the payload
+# sources, "avaldata.dat" field by field.
+add_executable(check_install ${CMAKE_SOURCE_DIR}/tests/e2e/check_install.cpp)
+target_link_libraries(check_install PRIVATE dunvo_portable)
+set_target_properties(check_install PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
 # Every scenario script is one test.
 file(GLOB E2E_SCENARIOS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/scenarios/*.sh)
 foreach(scenario ${E2E_SCENARIOS})

@@ -43,3 +43,8 @@
 // Start-menu folder chooser (IDD_BROWSE_SHORTCUT).
 #define IDE_CHOOSER_PATH 211
 #define IDL_CHOOSER_FOLDERS 212
+
+// Copy page (IDD_COPY).
+#define IDT_COPY_TITLE 101
+#define IDT_COPY_PROGRESS 214
+#define IDE_COPY_STATUS 215

@@ -23,7 +23,12 @@
 //                             mouse (the row must be in view); a second click on the
 //                             same spot waits out the double-click time first
 //   column ID INDEX           click the header of column INDEX of report-view list ID
-//   shot FILE.bmp             save the whole screen
+//   shot FILE.bmp [MS]        save the whole screen once MS milliseconds (400) have let the
+//                             last paint land; 0 catches a page that is busy working
+//   waittext ID TEXT [SECONDS] wait until control ID of a window of the setup shows a text
+//                             containing TEXT; that window becomes the current page
+//   delete FILE               delete FILE (say, the side file once the options page has
+//                             looked for it)
 //   backdrop RRGGBB           check the dimmed backdrop over that colour
 //   exit CODE [SECONDS]       wait for the setup to end with CODE
 //   sleep MS
@@ -203,9 +208,9 @@ Screen Capture()
     return screen;
 }
 
-void SaveShot(const std::string &path)
+void SaveShot(const std::string &path, DWORD settle)
 {
-    Wait(400); // let the last paint land
+    Wait(settle);
     Screen screen = Capture();
     const DWORD row = ((screen.width * 24 + 31) / 32) * 4;
     BITMAPFILEHEADER file = {};
@@ -294,8 +299,9 @@ std::string IconOf(HWND box)
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char className[32] = "";
         GetClassNameA(child, className, sizeof className);
+        // Wine keeps the icon control of a box without an icon, visible but empty.
         if (lstrcmpiA(className, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-            IsWindowVisible(child))
+            IsWindowVisible(child) && SendMessageA(child, STM_GETICON, 0, 0))
             icon = child;
     }
     if (!icon)
@@ -502,6 +508,23 @@ void ClickColumn(int listId, int index)
     ClickAt(point);
 }
 
+// A page that works between its messages answers WM_GETTEXT only when it
+// pumps, so this also waits for the first moment it listens again.
+void WaitForText(int controlId, const std::string &text, double seconds)
+{
+    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+    for (;;) {
+        HWND window = WaitForWindowWith(controlId, 0);
+        if (window && TextOf(GetDlgItem(window, controlId)).find(text) != std::string::npos) {
+            gPage = window;
+            return;
+        }
+        if (static_cast<int>(end - GetTickCount()) <= 0 || WaitForSingleObject(gSetup.hProcess, 0) == WAIT_OBJECT_0)
+            Fail("control " + std::to_string(controlId) + " never showed \"" + text + "\"");
+        Wait(10);
+    }
+}
+
 void Need(size_t have, size_t need, const char *step)
 {
     if (have < need)
@@ -590,7 +613,16 @@ int main(int argc, char **argv)
             ClickColumn(atoi(arg(1).c_str()), atoi(arg(2).c_str()));
             i += 2;
         } else if (step == "shot") {
-            SaveShot(arg(1));
+            const bool settle = i + 2 < argc && isdigit(static_cast<unsigned char>(argv[i + 2][0]));
+            SaveShot(arg(1), settle ? static_cast<DWORD>(atoi(argv[i + 2])) : 400);
+            i += settle ? 2 : 1;
+        } else if (step == "waittext") {
+            const bool limit = i + 3 < argc && isdigit(static_cast<unsigned char>(argv[i + 3][0]));
+            WaitForText(atoi(arg(1).c_str()), Unescape(arg(2)), limit ? atof(argv[i + 3]) : 30);
+            i += limit ? 3 : 2;
+        } else if (step == "delete") {
+            if (!DeleteFileA(arg(1).c_str()))
+                Fail("cannot delete " + arg(1));
             i += 1;
         } else if (step == "backdrop") {
             CheckBackdrop(ParseColour(arg(1)));

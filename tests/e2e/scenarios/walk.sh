@@ -10,6 +10,7 @@ drive cover 3A6EA5 start SETUP \
       page 112 row 112 0 text 101 'C:\Program files\Dunvo' shot "$(shot 2-options)" \
       click 100 page 107 text 102 'C:\Program files\Dunvo' shot "$(shot 3-browser)" click 2 \
       gone 107 page 112 click 1 \
+      waittext 215 '\Dunvo\' 60 shot "$(shot 4-copy)" 0 \
       page 65535 shot "$(shot 9-final-message)" \
       msgbox "Dunvo was successfully installed" "Dunvo - Setup" info ok \
       exit 0

@@ -1,0 +1,457 @@
+#include "payload/copy_page.h"
+
+#include <cstring>
+
+#include "common/app_window.h"
+#include "common/text.h"
+#include "options/catalogue.h"
+#include "payload/archive.h"
+#include "payload/gzip_file.h"
+#include "payload/progress_bar.h"
+#include "payload/translation_list_win.h"
+#include "resources/resource.h"
+#include "shell/agreement_page.h"
+#include "shell/dispatch.h"
+#include "shell/pages.h"
+
+int CopyAborted;
+char TempDir[kShortPathChars];
+
+namespace
+{
+
+const char kPublisherAddress[] = "http://www.dunvo.org";
+
+// Working buffers of the extraction. The directory buffer is as short as
+// the system's own path limit; the others hold any path of InstallDir's size.
+char WorkPath[kPathChars];
+char OutputPath[kPathChars];
+char DirectoryPath[kShortPathChars];
+
+void ShowError(HWND page, const char *text)
+{
+    MessageBoxA(page, text, nullptr, MB_ICONERROR);
+}
+
+void ShowStatus(HWND page, const char *text)
+{
+    SetDlgItemTextA(page, IDE_COPY_STATUS, text);
+}
+
+// Stage texts are shown before work that pumps no messages, so they are painted at once.
+void ShowStageStatus(HWND page, const char *text)
+{
+    ShowStatus(page, text);
+    UpdateWindow(GetDlgItem(page, IDE_COPY_STATUS));
+}
+
+void ShowPathTooLong(HWND page, const char *folder, const char *name, size_t length)
+{
+    const int shown = static_cast<int>(length < kMaxRecordNameLength ? length : kMaxRecordNameLength);
+    FormatInto(MessageText, "The path is too long, nothing was written to it:\n%.200s\\%.*s", folder, shown,
+               name);
+    ShowError(page, MessageText);
+}
+
+// folder, a backslash and the first `length` characters of name. A path that
+// does not fit is refused with a message that names it; nothing is cut.
+template <size_t N>
+bool ComposePath(HWND page, char (&out)[N], const char *folder, const char *name, size_t length)
+{
+    if (FormatInto(out, "%s\\%.*s", folder, static_cast<int>(length), name))
+        return true;
+    ShowPathTooLong(page, folder, name, length);
+    return false;
+}
+
+template <size_t N> bool ComposePath(HWND page, char (&out)[N], const char *folder, const char *name)
+{
+    return ComposePath(page, out, folder, name, strlen(name));
+}
+
+void DeleteTemporary(const char *name)
+{
+    // With no temporary directory chosen the path would point at the drive's root.
+    if (TempDir[0] && FormatInto(WorkPath, "%s\\%s", TempDir, name))
+        DeleteFileA(WorkPath); // result ignored: it may never have been made
+}
+
+enum class FileWrite { Written, NotCreated, NotWritten };
+
+// Every file the page writes goes through here, so a full disk is noticed,
+// and reported in the same words, wherever it happens.
+FileWrite WriteWholeFile(HWND page, const char *path, const void *bytes, uint32_t size)
+{
+    FILE *file = fopen(path, "wb");
+    if (!file)
+        return FileWrite::NotCreated;
+    const bool written = size == 0 || fwrite(bytes, 1, size, file) == size;
+    // The close flushes what is still buffered: a full disk may show only here.
+    if (fclose(file) != 0 || !written) {
+        FormatInto(MessageText, "Could not write file, the disk may be full:\n%.450s", path);
+        ShowError(page, MessageText);
+        return FileWrite::NotWritten;
+    }
+    return FileWrite::Written;
+}
+
+enum class RecordWrite { Written, NoMemory, NoLock, ArchiveEnded, NotCreated, NotWritten };
+
+// The step both stages share: the record's data, read whole into one block of
+// its own size, becomes OutputPath. Nothing is created when the archive ends
+// inside the data, so no file of undefined content is left behind.
+RecordWrite WriteRecordFile(HWND page, FILE *archive, uint32_t size)
+{
+    RecordWrite result = RecordWrite::Written;
+    HGLOBAL memory = nullptr;
+    void *bytes = nullptr;
+    // A movable block of 0 bytes cannot be locked; an empty file needs none.
+    if (size > 0) {
+        memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+        bytes = memory ? GlobalLock(memory) : nullptr;
+        if (!memory)
+            result = RecordWrite::NoMemory;
+        else if (!bytes)
+            result = RecordWrite::NoLock;
+        else if (ReadRecordData(archive, size, bytes) != RecordStatus::Ok)
+            result = RecordWrite::ArchiveEnded;
+    }
+    if (result == RecordWrite::Written) {
+        FileWrite file = WriteWholeFile(page, OutputPath, bytes, size);
+        if (file == FileWrite::NotCreated)
+            result = RecordWrite::NotCreated;
+        else if (file == FileWrite::NotWritten)
+            result = RecordWrite::NotWritten;
+    }
+    if (bytes)
+        GlobalUnlock(memory);
+    if (memory)
+        GlobalFree(memory);
+    return result;
+}
+
+// Between records the page stays alive: it paints, and Cancel is heard.
+void PumpMessages(HWND page)
+{
+    MSG message;
+    while (CopyAborted == 0 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessageA(page, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+// Every folder the name holds, made for every record, also for one that is skipped.
+bool MakeRecordDirectories(HWND page, const char *name)
+{
+    const size_t length = strlen(name);
+    for (size_t p = 1; p < length; ++p) {
+        if (name[p] != '\\')
+            continue;
+        if (!ComposePath(page, DirectoryPath, InstallDir, name, p))
+            return false;
+        MakeDirectory(DirectoryPath); // result ignored: 0 also when it exists
+    }
+    return true;
+}
+
+void InstallPayloadFile(HWND page, FILE *archive, const PayloadRecord &record, const ComponentEntry *row)
+{
+    if (!ComposePath(page, OutputPath, InstallDir, record.Name)) {
+        CopyAborted = 1;
+        return;
+    }
+    ShowStatus(page, OutputPath);
+    // Payload failures other than a full disk have no message of their own:
+    // the page's result tells the page sequence.
+    CopyAborted = 1;
+    if (WriteRecordFile(page, archive, record.Size) != RecordWrite::Written)
+        return;
+    CopyAborted = 0;
+    const int measured = MeasureFileSize(OutputPath);
+    if (row && measured != static_cast<int>(row->FileSize)) {
+        FormatInto(
+            MessageText,
+            "%d = %d\n%.190s Holy Qur'an file (%.190s) was corrupted.\nDownload a new copy of SetupD.exe "
+            "from %s",
+            measured, static_cast<int>(row->FileSize), row->DisplayName, row->FileName, kPublisherAddress);
+        ShowError(page, MessageText);
+    }
+}
+
+// The side file is the user's own download; what is wrong with it is told in
+// words that lead to a new copy.
+void ReportDamagedSideFile(HWND page, int k, RecordStatus status, const PayloadRecord &record)
+{
+    if (status == RecordStatus::UnsafeName)
+        FormatInto(MessageText,
+                   "mp3data.gz is damaged: record %d has a file name that cannot be installed:\n%.300s\n"
+                   "Download a new copy of mp3data.gz from %s",
+                   k, record.Name, kPublisherAddress);
+    else if (status == RecordStatus::BadSize)
+        FormatInto(MessageText,
+                   "mp3data.gz is damaged: record %d has an impossible size.\n"
+                   "Download a new copy of mp3data.gz from %s",
+                   k, kPublisherAddress);
+    else
+        FormatInto(MessageText,
+                   "mp3data.gz is damaged: it ends in record %d of %d.\n"
+                   "Download a new copy of mp3data.gz from %s",
+                   k, kRecitationArchiveRecords, kPublisherAddress);
+    ShowError(page, MessageText);
+}
+
+void InstallRecitation(HWND page, FILE *archive, const PayloadRecord &record, int k)
+{
+    ProgressStep();
+    if (!ComposePath(page, OutputPath, InstallDir, record.Name)) {
+        CopyAborted = 1;
+        return;
+    }
+    ShowStatus(page, OutputPath);
+    CopyAborted = 1;
+    const int size = static_cast<int>(record.Size);
+    switch (WriteRecordFile(page, archive, record.Size)) {
+    case RecordWrite::Written:
+        CopyAborted = 0;
+        break;
+    case RecordWrite::NoMemory:
+        FormatInto(MessageText, "Could not allocate memory %d bytes for a file:\n%.450s", size, OutputPath);
+        ShowError(page, MessageText);
+        return;
+    case RecordWrite::NoLock:
+        FormatInto(MessageText, "Could not Lock memory %d bytes for a file:\n%.450s", size, OutputPath);
+        ShowError(page, MessageText);
+        return;
+    case RecordWrite::NotCreated:
+        FormatInto(MessageText, "Could not create file:\n%.480s", OutputPath);
+        ShowError(page, MessageText);
+        return;
+    case RecordWrite::ArchiveEnded:
+        ReportDamagedSideFile(page, k, RecordStatus::EndedInData, record);
+        return;
+    case RecordWrite::NotWritten: // already reported
+        return;
+    }
+    const int measured = MeasureFileSize(OutputPath);
+    if (measured != static_cast<int>(RecitationSizes[k])) {
+        FormatInto(MessageText,
+                   "%d = %d\nFile: %.400s was corrupted.\nDownload a new copy of SetupD.exe from %s",
+                   measured, static_cast<int>(RecitationSizes[k]), OutputPath, kPublisherAddress);
+        ShowError(page, MessageText);
+    }
+}
+
+// GetTempPathA's folder, else SourceDir; never with a trailing backslash, so
+// that a drive's root C:\ becomes C: and "%s\%s" makes C:\filesdata.gz.
+bool ChooseTempDir(HWND page)
+{
+    const DWORD length = GetTempPathA(kShortPathChars, TempDir);
+    // A result of the buffer's size or more is the size it would have needed.
+    const bool fits = length > 0 && length < static_cast<DWORD>(kShortPathChars);
+    // An empty SourceDir means the current directory was too long to record.
+    if (!fits && (!CopyInto(TempDir, SourceDir) || !TempDir[0])) {
+        TempDir[0] = '\0';
+        ShowPathTooLong(page, SourceDir, "filesdata.gz", strlen("filesdata.gz"));
+        return false;
+    }
+    const size_t end = strlen(TempDir);
+    if (end > 0 && TempDir[end - 1] == '\\')
+        TempDir[end - 1] = '\0';
+    return true;
+}
+
+bool WritePayloadResource(HWND page, const char *path)
+{
+    HRSRC found = FindResourceA(AppInstance, MAKEINTRESOURCEA(IDR_PAYLOAD), RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(AppInstance, found) : nullptr;
+    const void *bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes)
+        return false;
+    return WriteWholeFile(page, path, bytes, SizeofResource(AppInstance, found)) == FileWrite::Written;
+}
+
+// The resource written to TempDir\filesdata.gz and expanded to
+// TempDir\filesdata.dat; the expanded archive open for reading, or null.
+FILE *UnpackPayload(HWND page)
+{
+    char gzipPath[kPathChars];
+    if (!ComposePath(page, gzipPath, TempDir, "filesdata.gz") || !WritePayloadResource(page, gzipPath))
+        return nullptr;
+    ShowStageStatus(page, "Decompressing setup files");
+    // A failed expansion has shown its own box; a partial output must not be read as whole.
+    if (!ComposePath(page, WorkPath, TempDir, "filesdata.dat") || !ExpandGzipFile(WorkPath, gzipPath))
+        return nullptr;
+    return fopen(WorkPath, "rb");
+}
+
+void RunRecitationStage(HWND page)
+{
+    ShowStatus(page, "Decompressing MP3 sound files, could take a minute");
+    char sidePath[kPathChars];
+    const bool named = ComposePath(page, sidePath, SourceDir, "mp3data.gz");
+    UpdateWindow(GetDlgItem(page, IDE_COPY_STATUS));
+    FILE *archive = nullptr;
+    if (named && ComposePath(page, WorkPath, TempDir, "mp3data.dat") && ExpandGzipFile(WorkPath, sidePath))
+        archive = fopen(WorkPath, "rb");
+    // Without the side file the rest of the installation stands: CopyAborted stays 0.
+    if (!archive) {
+        ShowError(page, "Can't decompress MP3 sound files");
+    } else {
+        InstallRecitationArchive(page, archive);
+        fclose(archive);
+    }
+    ShowStatus(page, "Deleting temproary file");
+    DeleteTemporary("mp3data.dat");
+}
+
+int OnRunCopy(HWND page, uint16_t, uint32_t, LPARAM)
+{
+    ExtractPayload(page);
+    return 0;
+}
+
+int OnCancel(HWND, uint16_t, uint32_t, LPARAM)
+{
+    CopyAborted = 1;
+    return 1;
+}
+
+const CommandEntry kCopyCommands[] = {
+    {CMD_RUN_COPY, OnRunCopy},
+    {IDCANCEL, OnCancel},
+};
+const CommandTable kCopyCommandTable = MakeCommandTable(kCopyCommands, DefaultNone);
+
+int OnCopyCommand(HWND page, UINT, WPARAM wParam, LPARAM lParam)
+{
+    return DispatchCommandTable(kCopyCommandTable, page, wParam, lParam);
+}
+
+int OnInitCopy(HWND page, UINT, WPARAM, LPARAM)
+{
+    PostMessageA(page, WM_COMMAND, CMD_RUN_COPY, 0);
+    return 1;
+}
+
+const MessageEntry kCopyMessages[] = {
+    {WM_COMMAND, OnCopyCommand},
+    {WM_INITDIALOG, OnInitCopy},
+    {WM_PAINT, PagePainter},
+};
+const MessageTable kCopyMessageTable = MakeMessageTable(kCopyMessages, DefaultNone);
+
+INT_PTR CALLBACK CopyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DispatchMessageTable(kCopyMessageTable, page, message, wParam, lParam);
+}
+
+} // namespace
+
+int MeasureFileSize(const char *path)
+{
+    FILE *file = fopen(path, "rb");
+    if (!file)
+        return 0;
+    const long size = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
+    fclose(file);
+    return size < 0 ? 0 : static_cast<int>(size);
+}
+
+int CountChosenRecitations()
+{
+    if (RecitationsAvailable != 1)
+        return 0;
+    int count = 0;
+    // Index 0, sura 1, travels in the payload itself.
+    for (int k = 1; k < kRecitationCount; ++k)
+        count += RecitationState[k] == RS_INSTALL ? 1 : 0;
+    return count;
+}
+
+void InstallFilesArchive(HWND page, FILE *archive)
+{
+    int c = 0;
+    for (int j = 0; CopyAborted == 0 && j < kFilesArchiveRecords; ++j) {
+        PayloadRecord record;
+        // A damaged payload ends the stage: no size is guessed, nothing is written for the record.
+        if (ReadRecordHeader(archive, &record) != RecordStatus::Ok ||
+            !MakeRecordDirectories(page, record.Name)) {
+            CopyAborted = 1;
+            break;
+        }
+        // Alias rows have no record of their own: their file comes with their target's.
+        while (c < kTranslationRows && TranslationState[c] > TS_INSTALL_LOAD)
+            ++c;
+        const bool chosen = j >= kTranslationFiles ||
+                            (c < kTranslationRows &&
+                             (TranslationState[c] == TS_INSTALL || TranslationState[c] == TS_INSTALL_LOAD));
+        ProgressStep();
+        if (chosen)
+            InstallPayloadFile(page, archive, record,
+                               j < kTranslationFiles ? &ComponentCatalogue[c] : nullptr);
+        else if (SkipRecordData(archive, record.Size) != RecordStatus::Ok)
+            CopyAborted = 1;
+        if (c < kTranslationRows - 1)
+            ++c;
+        PumpMessages(page);
+    }
+}
+
+void InstallRecitationArchive(HWND page, FILE *archive)
+{
+    for (int k = 1; CopyAborted == 0 && k < kRecitationCount; ++k) {
+        PayloadRecord record;
+        const RecordStatus status = ReadRecordHeader(archive, &record);
+        if (status != RecordStatus::Ok) {
+            ReportDamagedSideFile(page, k, status, record);
+            CopyAborted = 1;
+            break;
+        }
+        if (RecitationState[k] == RS_INSTALL) {
+            InstallRecitation(page, archive, record, k);
+        } else if (SkipRecordData(archive, record.Size) != RecordStatus::Ok) {
+            ReportDamagedSideFile(page, k, RecordStatus::EndedInData, record);
+            CopyAborted = 1;
+        }
+        PumpMessages(page);
+    }
+}
+
+void ExtractPayload(HWND page)
+{
+    const bool haveTempDir = ChooseTempDir(page);
+    const int chosenRecitations = CountChosenRecitations();
+    CopyAborted = 0;
+    ProgressBegin(GetDlgItem(page, IDT_COPY_PROGRESS), kFilesArchiveRecords + chosenRecitations);
+    ShowStageStatus(page, "Loading setup files");
+    ProgressStep();
+
+    FILE *archive = haveTempDir ? UnpackPayload(page) : nullptr;
+    if (!archive) {
+        CopyAborted = 1;
+        ShowError(page, "Can't decompress setup files");
+    } else {
+        InstallFilesArchive(page, archive);
+        fclose(archive);
+        // Also after Cancel or a failure: the list tells the application what it has.
+        if (WriteTranslationList(page) == TranslationListResult::NotWritten)
+            CopyAborted = 1;
+    }
+
+    ShowStatus(page, "Deleting temproary files");
+    DeleteTemporary("filesdata.dat");
+    DeleteTemporary("filesdata.gz");
+
+    if (RecitationsAvailable == 1 && CopyAborted == 0 && chosenRecitations > 0)
+        RunRecitationStage(page);
+
+    ProgressEnd();
+    EndDialog(page, CopyAborted);
+}
+
+int RunCopyPage(HWND owner)
+{
+    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_COPY", owner, CopyPageProc, 0));
+}
