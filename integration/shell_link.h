@@ -8,7 +8,8 @@
 // Writes the .lnk file `linkPath` that opens `target`, through the shell's
 // shell-link object. Returns the HRESULT of the last COM step that ran,
 // negative on failure. A link path that does not fit MAX_PATH UTF-16 units is
-// refused (nothing is written) rather than saved under a cut name.
+// refused with HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE), and nothing is
+// written, rather than saved under a cut name.
 HRESULT CreateShellShortcut(const char *target, const char *linkPath, const char *description);
 
 // Reads value `valueName` ("Common Programs", "Common Desktop") of the

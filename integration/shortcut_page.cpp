@@ -64,6 +64,14 @@ bool NameStartMenuSubfolder()
     return CopyInto(StartMenuFolder, subfolder);
 }
 
+// A long folder is shown by its end, which tells where the shortcuts go.
+void ShowEndOfPath(HWND edit)
+{
+    const int length = GetWindowTextLengthA(edit);
+    SendMessageA(edit, EM_SETSEL, length, length);
+    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+}
+
 bool IsChecked(HWND page, int box)
 {
     return SendDlgItemMessageA(page, box, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -75,6 +83,7 @@ int OnInitShortcutPage(HWND page, UINT, WPARAM, LPARAM)
     if (!ReadShellFolderPath(StartMenuFolder, "Common Programs"))
         CopyInto(StartMenuFolder, "C:");
     SetDlgItemTextA(page, IDE_SHORTCUT_FOLDER, StartMenuFolder);
+    ShowEndOfPath(GetDlgItem(page, IDE_SHORTCUT_FOLDER));
     SendDlgItemMessageA(page, IDC_SHORTCUT_START_MENU, BM_SETCHECK, BST_CHECKED, 0);
     SendDlgItemMessageA(page, IDC_SHORTCUT_DESKTOP, BM_SETCHECK, BST_UNCHECKED, 0);
     return 1;
@@ -125,6 +134,7 @@ int OnChooseStartMenuFolder(HWND page, uint16_t, uint32_t, LPARAM)
     RunStartMenuChooser(page);
     FormatInto(LinkPathScratch, "%s\\%s", StartMenuFolder, kSubfolder);
     SetDlgItemTextA(page, IDE_SHORTCUT_FOLDER, LinkPathScratch);
+    ShowEndOfPath(GetDlgItem(page, IDE_SHORTCUT_FOLDER));
     return 0;
 }
 
@@ -161,6 +171,7 @@ int OnInitChooser(HWND chooser, UINT, WPARAM, LPARAM)
     SendMessageA(ChooserFolderList, LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(MakeFolderImages()));
     FillFolderList(chooser, ChooserFolderList, StartMenuFolder, StartMenuListing);
+    ShowEndOfPath(ChooserPathEdit);
     return 1;
 }
 
@@ -204,6 +215,7 @@ int OnChooserNotify(HWND chooser, UINT, WPARAM, LPARAM lParam)
         }
     }
     FillFolderList(chooser, ChooserFolderList, StartMenuFolder, StartMenuListing);
+    ShowEndOfPath(ChooserPathEdit);
     return 0;
 }
 

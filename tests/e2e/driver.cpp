@@ -23,6 +23,20 @@
 //                             mouse (the row must be in view); a second click on the
 //                             same spot waits out the double-click time first
 //   column ID INDEX           click the header of column INDEX of report-view list ID
+//   dblrow ID TEXT            double-click the row reading TEXT of list-mode list ID
+//                             with the real mouse
+//   checked ID 0|1            expect check box ID of the current page to be clear or checked
+//   window TITLE [SECONDS]    wait for a visible top-level window titled TITLE, of any
+//                             program (a folder the setup opened)
+//   nowindow TITLE MS         wait MS milliseconds, then expect no such window
+//   link FILE TARGET TEXT     expect shortcut FILE to open TARGET (case ignored) with
+//                             description TEXT, read through the shell-link object
+//   regsz KEY NAME TEXT       expect HKLM\KEY value NAME (- for the default value) to be
+//                             a REG_SZ of TEXT stored with its terminator
+//   regdword KEY NAME N       expect HKLM\KEY value NAME to be the REG_DWORD N
+//   noreg KEY                 expect HKLM\KEY to be missing
+//   noregvalue KEY NAME       expect HKLM\KEY to have no value NAME
+//   setreg KEY NAME TEXT      set HKLM\KEY value NAME to the REG_SZ TEXT
 //   shot FILE.bmp [MS]        save the whole screen once MS milliseconds (400) have let the
 //                             last paint land; 0 catches a page that is busy working
 //   waittext ID TEXT [SECONDS] wait until control ID of a window of the setup shows a text
@@ -35,6 +49,8 @@
 // In texts, \n stands for a line break.
 #include <windows.h>
 #include <commctrl.h>
+#include <objidl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -508,6 +524,169 @@ void ClickColumn(int listId, int index)
     ClickAt(point);
 }
 
+// Memory in the setup's process for list-view messages that carry a pointer.
+class RemoteBuffer {
+  public:
+    explicit RemoteBuffer(size_t size)
+        : memory_(VirtualAllocEx(gSetup.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE))
+    {
+        if (!memory_)
+            Fail("cannot reach the setup's memory");
+    }
+    ~RemoteBuffer() { VirtualFreeEx(gSetup.hProcess, memory_, 0, MEM_RELEASE); }
+    void *Address() const { return memory_; }
+    void Write(const void *data, size_t size, size_t offset = 0)
+    {
+        WriteProcessMemory(gSetup.hProcess, static_cast<char *>(memory_) + offset, data, size, nullptr);
+    }
+    void Read(void *data, size_t size, size_t offset = 0)
+    {
+        ReadProcessMemory(gSetup.hProcess, static_cast<char *>(memory_) + offset, data, size, nullptr);
+    }
+
+  private:
+    void *memory_;
+};
+
+// Two clicks within the double-click time on the row that reads `text`.
+void DoubleClickRow(int listId, const std::string &text)
+{
+    HWND list = Control(listId);
+    RemoteBuffer remote(sizeof(LVFINDINFOA) + 256);
+    LVFINDINFOA find = {};
+    find.flags = LVFI_STRING;
+    find.psz = static_cast<char *>(remote.Address()) + sizeof find;
+    remote.Write(&find, sizeof find);
+    remote.Write(text.c_str(), text.size() + 1, sizeof find);
+    const int row = static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                                                  reinterpret_cast<LPARAM>(remote.Address())));
+    if (row < 0)
+        Fail("list " + std::to_string(listId) + " has no row \"" + text + "\"");
+    RECT r = {};
+    r.left = LVIR_LABEL;
+    remote.Write(&r, sizeof r);
+    if (!SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.Address())))
+        Fail("row \"" + text + "\" is not shown");
+    remote.Read(&r, sizeof r);
+    POINT point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(list, &point);
+    if (gPage)
+        SetForegroundWindow(gPage);
+    Wait(GetDoubleClickTime() + 100); // no earlier click may pair with these
+    INPUT inputs[5] = {};
+    for (INPUT &input : inputs)
+        input.type = INPUT_MOUSE;
+    inputs[0].mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    inputs[0].mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = inputs[4].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(5, inputs, sizeof(INPUT));
+    Wait(500);
+}
+
+struct TitleSearch {
+    std::string title;
+    HWND found;
+};
+
+BOOL CALLBACK FindTitled(HWND window, LPARAM param)
+{
+    auto *search = reinterpret_cast<TitleSearch *>(param);
+    if (IsWindowVisible(window) && TextOf(window) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindTitledWindow(const std::string &title)
+{
+    TitleSearch search{title, nullptr};
+    EnumWindows(FindTitled, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string Lower(std::string text)
+{
+    for (char &c : text)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+void CheckLink(const std::string &file, const std::string &target, const std::string &description)
+{
+    CoInitialize(nullptr);
+    IShellLinkA *link = nullptr;
+    IPersistFile *persist = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void **>(&link))) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&persist))))
+        Fail("no shell-link object");
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
+    if (FAILED(persist->Load(wide, STGM_READ)))
+        Fail("cannot load shortcut " + file);
+    char path[MAX_PATH] = "", text[MAX_PATH] = "";
+    link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH);
+    link->GetDescription(text, MAX_PATH);
+    persist->Release();
+    link->Release();
+    CoUninitialize();
+    printf("shortcut %s -> %s (\"%s\")\n", file.c_str(), path, text);
+    if (Lower(path) != Lower(target))
+        Fail("shortcut " + file + " opens \"" + path + "\", expected \"" + target + "\"");
+    if (text != description)
+        Fail("shortcut " + file + " is described \"" + text + "\", expected \"" + description + "\"");
+}
+
+// A value under HKLM with its type and stored bytes; false when the key or value is missing.
+bool ReadRegistryValue(const std::string &keyPath, const std::string &name, DWORD *type, std::string *data)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    char bytes[4096];
+    DWORD size = sizeof bytes;
+    const LONG result = RegQueryValueExA(key, name == "-" ? nullptr : name.c_str(), nullptr, type,
+                                         reinterpret_cast<BYTE *>(bytes), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS)
+        return false;
+    data->assign(bytes, size);
+    return true;
+}
+
+void CheckRegistryText(const std::string &keyPath, const std::string &name, const std::string &text)
+{
+    DWORD type = 0;
+    std::string data;
+    if (!ReadRegistryValue(keyPath, name, &type, &data))
+        Fail("no registry value " + keyPath + " : " + name);
+    printf("registry %s : %s = \"%s\"\n", keyPath.c_str(), name.c_str(), data.c_str());
+    if (type != REG_SZ)
+        Fail("registry value " + name + " has type " + std::to_string(type) + ", expected REG_SZ");
+    if (data != text + '\0')
+        Fail("registry value " + name + " holds \"" + data + "\" (" + std::to_string(data.size()) +
+             " bytes), expected \"" + text + "\" with its terminator");
+}
+
+void CheckRegistryNumber(const std::string &keyPath, const std::string &name, DWORD number)
+{
+    DWORD type = 0;
+    std::string data;
+    if (!ReadRegistryValue(keyPath, name, &type, &data))
+        Fail("no registry value " + keyPath + " : " + name);
+    DWORD stored = 0;
+    if (type != REG_DWORD || data.size() != sizeof stored)
+        Fail("registry value " + name + " is not a REG_DWORD");
+    memcpy(&stored, data.data(), sizeof stored);
+    printf("registry %s : %s = %lu\n", keyPath.c_str(), name.c_str(), static_cast<unsigned long>(stored));
+    if (stored != number)
+        Fail("registry value " + name + " is " + std::to_string(stored) + ", expected " +
+             std::to_string(number));
+}
+
 // A page that works between its messages answers WM_GETTEXT only when it
 // pumps, so this also waits for the first moment it listens again.
 void WaitForText(int controlId, const std::string &text, double seconds)
@@ -612,6 +791,60 @@ int main(int argc, char **argv)
         } else if (step == "column") {
             ClickColumn(atoi(arg(1).c_str()), atoi(arg(2).c_str()));
             i += 2;
+        } else if (step == "dblrow") {
+            DoubleClickRow(atoi(arg(1).c_str()), arg(2));
+            i += 2;
+        } else if (step == "checked") {
+            const LRESULT state = SendMessageA(Control(atoi(arg(1).c_str())), BM_GETCHECK, 0, 0);
+            if (state != atoi(arg(2).c_str()))
+                Fail("check box " + arg(1) + " reads " + std::to_string(state) + ", expected " + arg(2));
+            i += 2;
+        } else if (step == "window") {
+            const bool timed = i + 2 < argc && isdigit(static_cast<unsigned char>(argv[i + 2][0]));
+            const DWORD end = GetTickCount() + static_cast<DWORD>((timed ? atof(argv[i + 2]) : 30) * 1000);
+            while (!FindTitledWindow(arg(1))) {
+                if (static_cast<int>(end - GetTickCount()) <= 0)
+                    Fail("no window titled \"" + arg(1) + "\" appeared");
+                Wait(100);
+            }
+            printf("window \"%s\" is shown\n", arg(1).c_str());
+            i += timed ? 2 : 1;
+        } else if (step == "nowindow") {
+            Wait(static_cast<DWORD>(atoi(arg(2).c_str())));
+            if (FindTitledWindow(arg(1)))
+                Fail("a window titled \"" + arg(1) + "\" is shown");
+            i += 2;
+        } else if (step == "link") {
+            CheckLink(arg(1), arg(2), arg(3));
+            i += 3;
+        } else if (step == "regsz") {
+            CheckRegistryText(arg(1), arg(2), arg(3));
+            i += 3;
+        } else if (step == "regdword") {
+            CheckRegistryNumber(arg(1), arg(2), static_cast<DWORD>(strtoul(arg(3).c_str(), nullptr, 10)));
+            i += 3;
+        } else if (step == "noreg") {
+            HKEY key;
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, arg(1).c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+                RegCloseKey(key);
+                Fail("registry key " + arg(1) + " exists");
+            }
+            i += 1;
+        } else if (step == "noregvalue") {
+            DWORD type = 0;
+            std::string data;
+            if (ReadRegistryValue(arg(1), arg(2), &type, &data))
+                Fail("registry value " + arg(1) + " : " + arg(2) + " exists");
+            i += 2;
+        } else if (step == "setreg") {
+            HKEY key;
+            if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, arg(1).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                &key, nullptr) != ERROR_SUCCESS)
+                Fail("cannot open registry key " + arg(1));
+            RegSetValueExA(key, arg(2).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(arg(3).c_str()),
+                           static_cast<DWORD>(arg(3).size() + 1));
+            RegCloseKey(key);
+            i += 3;
         } else if (step == "shot") {
             const bool settle = i + 2 < argc && isdigit(static_cast<unsigned char>(argv[i + 2][0]));
             SaveShot(arg(1), settle ? static_cast<DWORD>(atoi(argv[i + 2])) : 400);

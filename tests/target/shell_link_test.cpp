@@ -114,7 +114,8 @@ TEST(CreateShellShortcut, FailureReturnsNegativeAndWritesNothing)
     const std::string tooLong =
         folder.Path() + "\\" + std::string(MAX_PATH - folder.Path().size() - 5, 'n') + ".lnk";
     ASSERT_EQ(tooLong.size(), static_cast<size_t>(MAX_PATH));
-    EXPECT_LT(CreateShellShortcut(target.c_str(), tooLong.c_str(), "Dunvo"), 0);
+    EXPECT_EQ(CreateShellShortcut(target.c_str(), tooLong.c_str(), "Dunvo"),
+              HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
     EXPECT_EQ(Entries(folder.Path()), std::vector<std::string>{"dunvo.exe"});
 
     // The longest path that fits is saved.

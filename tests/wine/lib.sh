@@ -23,8 +23,10 @@ else
     export WINELOADER=$WINE
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
-# No network here: keep Wine from offering to fetch Mono and Gecko.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No network here: keep Wine from offering to fetch Mono and Gecko. And no
+# menu entries on this machine for the shortcuts the setup writes into the
+# prefix's Start menu and desktop (winemenubuilder would copy them to $HOME).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Re-runs the calling script inside its own Xvfb unless it already is. Every
 # Wine command of a run must share one display: a Wine command started without

@@ -11,6 +11,7 @@ drive cover 3A6EA5 start SETUP \
       click 100 page 107 text 102 'C:\Program files\Dunvo' shot "$(shot 3-browser)" click 2 \
       gone 107 page 112 click 1 \
       waittext 215 '\Dunvo\' 60 shot "$(shot 4-copy)" 0 \
+      page 111 120 checked 111 1 checked 110 0 shot "$(shot 8-shortcuts)" click 1 \
       page 65535 shot "$(shot 9-final-message)" \
       msgbox "Dunvo was successfully installed" "Dunvo - Setup" info ok \
-      exit 0
+      exit 0 window Dunvo 30 shot "$(shot 10-start-menu-folder)"
