@@ -88,6 +88,8 @@ FileWrite WriteWholeFile(HWND page, const char *path, const void *bytes, uint32_
     const bool written = size == 0 || fwrite(bytes, 1, size, file) == size;
     // The close flushes what is still buffered: a full disk may show only here.
     if (fclose(file) != 0 || !written) {
+        // A cut-off file would pass for an installed one: it goes, the message names it.
+        remove(path);
         FormatInto(MessageText, "Could not write file, the disk may be full:\n%.450s", path);
         ShowError(page, MessageText);
         return FileWrite::NotWritten;

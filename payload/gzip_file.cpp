@@ -8,6 +8,10 @@ const char *GzipProgramName;
 
 namespace {
 
+// The file ExpandGzipFile is writing, so that a full disk is reported with
+// the name of the file it stopped; null for a caller's own stream.
+const char *ExpandingPath;
+
 void ShowGzipMessage()
 {
     ShowMessage(nullptr, GzipMessage, nullptr, kMbOk);
@@ -42,8 +46,25 @@ bool ExpandGzipFile(const char *outputPath, const char *inputPath)
         gzclose(input);
         return false;
     }
-    return ExpandStream(input, output);
+    ExpandingPath = outputPath;
+    const bool expanded = ExpandStream(input, output);
+    ExpandingPath = nullptr;
+    return expanded;
 }
+
+namespace {
+
+// The layer's own words first, then the file and the likely cause.
+void ReportWriteFailure(const char *what)
+{
+    char text[kGzipMessageChars];
+    if (ExpandingPath && FormatInto(text, "%s: %.300s (the disk may be full)", what, ExpandingPath))
+        ReportGzipError(text);
+    else
+        ReportGzipError(what);
+}
+
+} // namespace
 
 bool ExpandStream(gzFile input, FILE *output)
 {
@@ -60,7 +81,7 @@ bool ExpandStream(gzFile input, FILE *output)
         if (count == 0)
             break;
         if (fwrite(buffer, 1, static_cast<size_t>(count), output) != static_cast<size_t>(count)) {
-            ReportGzipError("failed fwrite");
+            ReportWriteFailure("failed fwrite");
             fclose(output);
             gzclose(input);
             return false;
@@ -69,7 +90,7 @@ bool ExpandStream(gzFile input, FILE *output)
     bool ok = true;
     // fclose flushes what is still buffered: a full disk may show only here.
     if (fclose(output) != 0) {
-        ReportGzipError("failed fclose");
+        ReportWriteFailure("failed fclose");
         ok = false;
     }
     // A truncated member or a wrong CRC or length in the trailer shows here.

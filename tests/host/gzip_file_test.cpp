@@ -137,7 +137,8 @@ TEST_F(GzipFile, OutputThatCannotBeWrittenIsAFailure)
     EXPECT_FALSE(CompressFileToGzip((folder / "plain").c_str(), "/dev/full"));
     Compressed(SampleBytes(100000));
     EXPECT_FALSE(ExpandGzipFile("/dev/full", (folder / "packed.gz").c_str()));
-    EXPECT_EQ(Shown(), (Texts{"gzip: failed fclose\n", "Error, closing a file", "gzip: failed fwrite\n"}));
+    EXPECT_EQ(Shown(), (Texts{"gzip: failed fclose: /dev/full (the disk may be full)\n", "Error, closing a file",
+                              "gzip: failed fwrite: /dev/full (the disk may be full)\n"}));
 }
 
 TEST_F(GzipFile, RoundTripsThroughTheModuleAndTheSystemGzip)
