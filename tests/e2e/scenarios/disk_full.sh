@@ -7,7 +7,8 @@
 # - Y: as the temporary drive (TEMP and TMP of the setup): first full, so
 #   that the payload's gzip file cannot be written, then with room for it but
 #   not for its expansion. Each is named; nothing is installed; no temporary
-#   file is left.
+#   file is left. Last, a side file whose expansion does not fit in Y: is
+#   named and left out, the rest is installed.
 # Needs root for mount; skipped with a message where mounting is impossible.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../copy_lib.sh"
@@ -105,3 +106,21 @@ rm -f "$TEMP_MOUNT/filler"
 temp_run 'C:\Dunvo Small Temp' \
     msgbox "gzip: failed fwrite: Y:\\Temp\\filesdata.dat (the disk may be full)\n" - none ok
 echo "temporary drive too small for the expansion: filesdata.dat named"
+
+# The side file's expansion on Y: grown to 40 MB, room for the payload's
+# temporaries but not for the side file's: named, left out, the payload
+# installed, the setup a success.
+mount -o remount,size=40m "$TEMP_MOUNT" || fail "Y: would not grow"
+"$ROOT/tests/e2e/tools/craft_side_file.py" large "$WORK/mp3data.gz"
+drive start SETUP \
+      page 151 click 1 \
+      page 112 row 112 0 row 113 1 type 101 'C:\Dunvo Side Temp' click 1 \
+      msgbox "gzip: failed fwrite: Y:\\Temp\\mp3data.dat (the disk may be full)\n" - none ok \
+      msgbox "Can't decompress MP3 sound files" - error ok \
+      page 111 120 click 1 \
+      msgbox "Dunvo was successfully installed" "Dunvo - Setup" info ok \
+      exit 0
+check_install "$(host_path 'C:\Dunvo Side Temp')" --state 0=2
+[ -z "$(ls -A "$TEMP_MOUNT/Temp")" ] || fail "temporary files left: $(ls -A "$TEMP_MOUNT/Temp")"
+no_temporaries
+echo "temporary drive too small for the side file: mp3data.dat named, the rest installed"

@@ -30,6 +30,8 @@ KINDS = {
     "ends_in_name": bytes([40]) + b"sound\\00",
     "ends_in_size": bytes([13]) + b"sound\\002.mp3" + b"\x40\x00",
     "ends_in_data": record(b"sound\\002.mp3", b"x" * 16, size=64),
+    # Sound, and small packed: 48 MB of zeros, more than a small disk holds.
+    "large": record(b"sound\\002.mp3", bytes(48 << 20)),
 }
 
 
