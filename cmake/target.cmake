@@ -77,5 +77,5 @@ target_link_options(target_tests PRIVATE ${STATIC_RUNTIME})
 add_dependencies(target_tests art agreement_text ${DUNVO_RESOURCE_TARGETS})
 
 add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
-target_link_libraries(e2e_driver PRIVATE ${SYSTEM_LIBS})
+target_link_libraries(e2e_driver PRIVATE ${SYSTEM_LIBS} psapi)
 target_link_options(e2e_driver PRIVATE ${STATIC_RUNTIME})

@@ -5,7 +5,8 @@
 //   cover RRGGBB              cover the screen with one colour (before start)
 //   start EXE DIR             start the setup with DIR as its current directory
 //   page ID [SECONDS]         wait for a window of the setup holding control ID
-//   click ID                  press button ID of the current page
+//   click ID [MS]             press button ID of the current page, then let MS milliseconds
+//                             (300) pass; 0 goes straight on to watch what the click started
 //   type ID TEXT              set the text of control ID of the current page
 //   text ID TEXT              expect control ID of the current page to read TEXT
 //   msgbox TEXT CAPTION ICON ANSWER
@@ -45,12 +46,18 @@
 //                             looked for it)
 //   backdrop RRGGBB           check the dimmed backdrop over that colour
 //   exit CODE [SECONDS]       wait for the setup to end with CODE
+//   watch ID STATUS [SECONDS] wait for the window holding control ID, then until it is gone
+//                             print how long it was shown, each wait for an answer from its
+//                             control STATUS (asked for its text every 50 ms; "wait MS BEFORE
+//                             -> AFTER" with the texts read before and after it) and the
+//                             setup's memory (sampled every 20 ms)
 //   sleep MS
 // In texts, \n stands for a line break.
 #include <windows.h>
 #include <commctrl.h>
 #include <objidl.h>
 #include <shlobj.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -704,6 +711,85 @@ void WaitForText(int controlId, const std::string &text, double seconds)
     }
 }
 
+// The setup's memory while a page is watched, sampled from a thread of its own,
+// since the watching thread itself waits on the page.
+struct MemorySamples {
+    volatile LONG stop = 0;
+    SIZE_T firstWorkingSet = 0, firstPrivate = 0, peakWorkingSet = 0, peakPrivate = 0, reportedPeak = 0;
+};
+
+DWORD WINAPI SampleMemory(void *param)
+{
+    auto *samples = static_cast<MemorySamples *>(param);
+    while (!samples->stop) {
+        PROCESS_MEMORY_COUNTERS counters = {};
+        counters.cb = sizeof counters;
+        if (GetProcessMemoryInfo(gSetup.hProcess, &counters, sizeof counters)) {
+            if (!samples->firstWorkingSet) {
+                samples->firstWorkingSet = counters.WorkingSetSize;
+                samples->firstPrivate = counters.PagefileUsage;
+            }
+            samples->peakWorkingSet = std::max(samples->peakWorkingSet, counters.WorkingSetSize);
+            samples->peakPrivate = std::max(samples->peakPrivate, counters.PagefileUsage);
+            samples->reportedPeak = std::max(samples->reportedPeak, counters.PeakWorkingSetSize);
+        }
+        Sleep(20);
+    }
+    return 0;
+}
+
+// How a busy page looks from outside: every wait for an answer is printed with
+// the status text before and after it, so the caller can tell the stages apart.
+void WatchPage(int pageControl, int statusControl, double seconds)
+{
+    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+    HWND page = nullptr;
+    while (!(page = WaitForWindowWith(pageControl, 0))) {
+        if (static_cast<int>(end - GetTickCount()) <= 0 || WaitForSingleObject(gSetup.hProcess, 0) == WAIT_OBJECT_0)
+            Fail("no window with control " + std::to_string(pageControl) + " appeared");
+        Sleep(5);
+    }
+    const DWORD opened = GetTickCount();
+    MemorySamples samples;
+    HANDLE sampler = CreateThread(nullptr, 0, SampleMemory, &samples, 0, nullptr);
+    HWND status = GetDlgItem(page, statusControl);
+    std::string before = "(page opened)";
+    DWORD longest = 0;
+    for (;;) {
+        char text[1024] = "";
+        const DWORD asked = GetTickCount();
+        const int left = static_cast<int>(end - asked);
+        if (left <= 0)
+            Fail("the page was still shown after " + std::to_string(seconds) + " s");
+        DWORD_PTR copied = 0;
+        const bool answered = SendMessageTimeoutA(status, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                                                  SMTO_NORMAL, static_cast<UINT>(left), &copied) != 0;
+        const DWORD waited = GetTickCount() - asked;
+        const bool gone = !IsWindow(page) || !IsWindowVisible(page);
+        if (!answered && !gone)
+            Fail("the page did not answer within " + std::to_string(seconds) + " s");
+        const std::string after = answered ? text : "(page closed)";
+        printf("wait %lu %s -> %s\n", static_cast<unsigned long>(waited), before.c_str(), after.c_str());
+        longest = std::max(longest, waited);
+        before = after;
+        if (gone)
+            break;
+        Sleep(50);
+    }
+    const DWORD shown = GetTickCount() - opened;
+    InterlockedExchange(&samples.stop, 1);
+    WaitForSingleObject(sampler, INFINITE);
+    CloseHandle(sampler);
+    printf("page shown %lu ms, longest wait %lu ms\n", static_cast<unsigned long>(shown),
+           static_cast<unsigned long>(longest));
+    printf("memory working set %lu KB at opening, peak %lu KB (reported peak %lu KB); private %lu KB at opening, "
+           "peak %lu KB\n",
+           static_cast<unsigned long>(samples.firstWorkingSet / 1024), static_cast<unsigned long>(samples.peakWorkingSet / 1024),
+           static_cast<unsigned long>(samples.reportedPeak / 1024), static_cast<unsigned long>(samples.firstPrivate / 1024),
+           static_cast<unsigned long>(samples.peakPrivate / 1024));
+    gPage = nullptr;
+}
+
 void Need(size_t have, size_t need, const char *step)
 {
     if (have < need)
@@ -745,8 +831,9 @@ int main(int argc, char **argv)
             i += (i + 2 < argc && isdigit(static_cast<unsigned char>(argv[i + 2][0]))) ? 2 : 1;
         } else if (step == "click") {
             PostMessageA(Control(atoi(arg(1).c_str())), BM_CLICK, 0, 0);
-            Wait(300);
-            i += 1;
+            const bool settle = i + 2 < argc && isdigit(static_cast<unsigned char>(argv[i + 2][0]));
+            Wait(settle ? static_cast<DWORD>(atoi(argv[i + 2])) : 300);
+            i += settle ? 2 : 1;
         } else if (step == "type") {
             SendMessageA(Control(atoi(arg(1).c_str())), WM_SETTEXT, 0,
                          reinterpret_cast<LPARAM>(Unescape(arg(2)).c_str()));
@@ -876,6 +963,10 @@ int main(int argc, char **argv)
                 Fail("the setup ended with " + std::to_string(code) + ", expected " + arg(1));
             printf("setup ended with exit code %lu\n", static_cast<unsigned long>(code));
             i += (i + 2 < argc && isdigit(static_cast<unsigned char>(argv[i + 2][0]))) ? 2 : 1;
+        } else if (step == "watch") {
+            const bool limit = i + 3 < argc && isdigit(static_cast<unsigned char>(argv[i + 3][0]));
+            WatchPage(atoi(arg(1).c_str()), atoi(arg(2).c_str()), limit ? atof(argv[i + 3]) : 600);
+            i += limit ? 3 : 2;
         } else if (step == "sleep") {
             Wait(static_cast<DWORD>(atoi(arg(1).c_str())));
             i += 1;
