@@ -109,6 +109,17 @@ RecordStatus CopyRecordData(FILE *archive, uint32_t size, FILE *output)
     return RecordStatus::Ok;
 }
 
+RecordStatus CheckRecordData(FILE *archive, uint32_t size)
+{
+    const long here = ftell(archive);
+    if (here < 0 || fseek(archive, 0, SEEK_END) != 0)
+        return RecordStatus::EndedInData;
+    const long end = ftell(archive);
+    if (fseek(archive, here, SEEK_SET) != 0 || end < here)
+        return RecordStatus::EndedInData;
+    return uint64_t(end - here) >= size ? RecordStatus::Ok : RecordStatus::EndedInData;
+}
+
 RecordStatus ReadRecordData(FILE *archive, uint32_t size, void *memory)
 {
     if (size == 0)

@@ -49,6 +49,11 @@ RecordStatus ReadRecordHeader(FILE *archive, PayloadRecord *record);
 // Copies exactly size bytes through a bounded buffer: EndedInData when the
 // archive is short, WriteFailed when the output refuses bytes.
 RecordStatus CopyRecordData(FILE *archive, uint32_t size, FILE *output);
+// Ok when the archive holds at least size more bytes from its position, which
+// it keeps; EndedInData when it does not. Asked before a block of that size is
+// allocated, so a damaged size is told as a damaged archive, not as a
+// shortage of memory, and no block of gigabytes is asked for.
+RecordStatus CheckRecordData(FILE *archive, uint32_t size);
 // Reads exactly size bytes into memory that holds at least size bytes.
 RecordStatus ReadRecordData(FILE *archive, uint32_t size, void *memory);
 // Moves past the data; EndedInData when the archive ends before its last byte.

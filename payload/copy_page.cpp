@@ -108,7 +108,9 @@ RecordWrite WriteRecordFile(HWND page, FILE *archive, uint32_t size)
     HGLOBAL memory = nullptr;
     void *bytes = nullptr;
     // A movable block of 0 bytes cannot be locked; an empty file needs none.
-    if (size > 0) {
+    if (size > 0 && CheckRecordData(archive, size) != RecordStatus::Ok) {
+        result = RecordWrite::ArchiveEnded;
+    } else if (size > 0) {
         memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
         bytes = memory ? GlobalLock(memory) : nullptr;
         if (!memory)
@@ -186,11 +188,18 @@ void InstallPayloadFile(HWND page, FILE *archive, const PayloadRecord &record, c
 // words that lead to a new copy.
 void ReportDamagedSideFile(HWND page, int k, RecordStatus status, const PayloadRecord &record)
 {
+    // A refused name may hold control characters: shown as '?', they cannot
+    // break the message into lines of the file's choosing.
+    char shownName[sizeof record.Name];
+    memcpy(shownName, record.Name, sizeof shownName);
+    for (char &c : shownName)
+        if (c != '\0' && static_cast<unsigned char>(c) < 32)
+            c = '?';
     if (status == RecordStatus::UnsafeName)
         FormatInto(MessageText,
                    "mp3data.gz is damaged: record %d has a file name that cannot be installed:\n%.300s\n"
                    "Download a new copy of mp3data.gz from %s",
-                   k, record.Name, kPublisherAddress);
+                   k, shownName, kPublisherAddress);
     else if (status == RecordStatus::BadSize)
         FormatInto(MessageText,
                    "mp3data.gz is damaged: record %d has an impossible size.\n"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Crafted side files with damaged records: sizes past the end and with the top
+# Crafted side files with damaged records: sizes past the end (one of nearly
+# 2 GB, told as damage before any memory is asked for it) and with the top
 # bit set, archives that end inside a name, a size or the data, a file that is
 # no gzip at all (read as it stands), and a member with a bad CRC. Each is
 # named in a message; nothing of it is installed; exit code 0.
@@ -10,7 +11,7 @@ start_scenario
 source "$(dirname "$0")/../side_file_lib.sh"
 
 refused size_top_bit "mp3data.gz is damaged: record 1 has an impossible size.\n$ADDRESS"
-for kind in size_past_end ends_in_name ends_in_size ends_in_data not_gzip; do
+for kind in size_past_end size_huge ends_in_name ends_in_size ends_in_data not_gzip; do
     refused "$kind" "mp3data.gz is damaged: it ends in record 1 of 113.\n$ADDRESS"
 done
 # A damaged member is the expansion's failure: the side file is left out, the rest stands.

@@ -26,6 +26,8 @@ KINDS = {
     "name255": record(b"sound\\" + b"d" * 245 + b".mp3", b"x" * 16),
     "empty_name": record(b"", b"x" * 16),
     "size_past_end": record(b"sound\\002.mp3", b"x" * 16, size=1000),
+    "size_huge": record(b"sound\\002.mp3", b"x" * 16, size=0x7FFFFFF0),
+    "control_name": record(b"sound\\002.mp3\r\nSetup is complete", b"x" * 16),
     "size_top_bit": record(b"sound\\002.mp3", b"x" * 16, size=0x80000010),
     "ends_in_name": bytes([40]) + b"sound\\00",
     "ends_in_size": bytes([13]) + b"sound\\002.mp3" + b"\x40\x00",
