@@ -51,3 +51,12 @@ entry_checks() {
         regdword "$UNINSTALL_KEY" EstimatedSize "$(installed_kilobytes)"
         regdword "$UNINSTALL_KEY" NoModify 1 regdword "$UNINSTALL_KEY" NoRepair 1)
 }
+
+# A restart of the prefix's Windows: every program ended (the folder window
+# the setup opened among them), then Wine's boot, which carries out the
+# removals left pending for the restart.
+restart_windows() {
+    end_wine "$PREFIX"
+    WINEPREFIX=$PREFIX "$WINE" wineboot -r >/dev/null 2>&1 || true
+    end_wine "$PREFIX"
+}

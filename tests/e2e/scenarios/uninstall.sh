@@ -31,8 +31,6 @@ echo "left in the installation folder: $(listing "$INSTALL_DIR" | tr '\n' ' ')"
 drive "${uninstaller[@]}" msgbox "Dunvo is not installed on this computer: its uninstall entry is missing." \
       "Dunvo - Uninstall" warning ok exit 1
 
-# The restart: Wine's boot carries out the removals left pending.
-WINEPREFIX=$PREFIX "$WINE" wineboot -r >/dev/null 2>&1
-WINEPREFIX=$PREFIX wineserver -w
+restart_windows
 [ "$(listing "$INSTALL_DIR")" = "my notes.txt" ] || fail "after the restart: $(listing "$INSTALL_DIR")"
 [ "$(cat "$INSTALL_DIR/my notes.txt")" = "the user's own notes" ] || fail "the user's file changed"

@@ -14,8 +14,7 @@ drive "${ROAD_TO_SHORTCUTS[@]}" click 1 "${SUCCESS[@]}" exit 0 \
       exit 0
 [ "$(listing "$INSTALL_DIR")" = uninstall.exe ] || fail "before the restart: $(listing "$INSTALL_DIR")"
 
-WINEPREFIX=$PREFIX "$WINE" wineboot -r >/dev/null 2>&1
-WINEPREFIX=$PREFIX wineserver -w
+restart_windows
 [ ! -e "$INSTALL_DIR" ] || fail "after the restart the folder holds: $(listing "$INSTALL_DIR")"
 [ ! -e "$PROGRAMS_DIR/Dunvo" ] || fail "the Start-menu folder is still there"
 drive noreg "$APP_KEY" noreg "$UNINSTALL_KEY"
