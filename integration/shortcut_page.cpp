@@ -91,7 +91,7 @@ int OnInitShortcutPage(HWND page, UINT, WPARAM, LPARAM)
 
 // Finish writes the chosen shortcuts; Cancel asks first. Both then register
 // the application and close the page. The result is 1 only when the
-// Start-menu folder was made, so that the sequence opens it.
+// Start-menu shortcuts went into their folder, so that the sequence opens it.
 int OnFinishOrCancel(HWND page, uint16_t id, uint32_t, LPARAM)
 {
     int answer = IDYES;
