@@ -1,5 +1,9 @@
 // The shortcut page and its Start-menu folder chooser, run modally as the
 // page sequence runs them, over shell folders pointed at scratch folders.
+// The roads a user takes through the page (Finish with each choice of boxes,
+// Cancel, a folder ending in a backslash) are the end-to-end scenarios; here
+// are the cases a user cannot easily reach: missing and overlong folders, an
+// earlier run's folder, and every move of the chooser.
 #include "common/install_settings.h"
 #include "common/text.h"
 #include "integration/registry.h"
@@ -104,36 +108,6 @@ class ShortcutPage : public testing::Test
 
 } // namespace
 
-TEST_F(ShortcutPage, FinishWithDefaultsMakesTheStartMenuFolderAndReturnsOne)
-{
-    std::string shownFolder;
-    int desktopBox = -1, startMenuBox = -1;
-    ModalSteps steps({[&](HWND top) {
-        if (!IsShortcutPage(top))
-            return false;
-        shownFolder = TextOf(top, IDE_SHORTCUT_FOLDER);
-        desktopBox = static_cast<int>(SendDlgItemMessageA(top, IDC_SHORTCUT_DESKTOP, BM_GETCHECK, 0, 0));
-        startMenuBox = static_cast<int>(SendDlgItemMessageA(top, IDC_SHORTCUT_START_MENU, BM_GETCHECK, 0, 0));
-        PostMessageA(top, WM_COMMAND, IDOK, 0);
-        return true;
-    }});
-    EXPECT_EQ(RunShortcutPage(nullptr), 1);
-    EXPECT_TRUE(steps.Finished());
-    EXPECT_EQ(shownFolder, programs_);
-    EXPECT_EQ(desktopBox, BST_UNCHECKED);
-    EXPECT_EQ(startMenuBox, BST_CHECKED);
-
-    const std::string folder = programs_ + "\\Dunvo";
-    EXPECT_EQ(std::string(LaunchFile), folder);
-    EXPECT_EQ(std::string(StartMenuFolder), folder);
-    ExpectLink(folder + "\\Dunvo.lnk", install_ + "\\Dunvo.exe", "Dunvo");
-    ExpectLink(folder + "\\Uninstall.lnk", install_ + "\\uninstall.exe", "Uninstall");
-    ExpectLink(folder + "\\Readme.lnk", install_ + "\\Readme.rtf", "Readme");
-    EXPECT_EQ(Entries(folder).size(), 3u);
-    EXPECT_TRUE(Entries(desktop_).empty());
-    ExpectEntries(folder);
-}
-
 TEST_F(ShortcutPage, AnEarlierRunsFolderIsWrittenAgain)
 {
     const std::string folder = programs_ + "\\Dunvo";
@@ -143,66 +117,6 @@ TEST_F(ShortcutPage, AnEarlierRunsFolderIsWrittenAgain)
     EXPECT_EQ(RunShortcutPage(nullptr), 1);
     ExpectLink(folder + "\\Readme.lnk", install_ + "\\Readme.rtf", "Readme");
     EXPECT_EQ(Entries(folder).size(), 3u);
-}
-
-TEST_F(ShortcutPage, BothBoxesClearMakeNothingButStillRegister)
-{
-    ModalSteps steps({Press(IDOK, BST_UNCHECKED, BST_UNCHECKED)});
-    EXPECT_EQ(RunShortcutPage(nullptr), 0);
-    EXPECT_TRUE(Entries(programs_).empty());
-    EXPECT_TRUE(Entries(desktop_).empty());
-    EXPECT_EQ(std::string(LaunchFile), "");
-    ExpectEntries(programs_ + "\\Dunvo");
-}
-
-TEST_F(ShortcutPage, OnlyTheDesktopBoxMakesOneDesktopShortcut)
-{
-    ModalSteps steps({Press(IDOK, BST_CHECKED, BST_UNCHECKED)});
-    EXPECT_EQ(RunShortcutPage(nullptr), 0);
-    EXPECT_EQ(Entries(desktop_), std::vector<std::string>{"Dunvo.lnk"});
-    ExpectLink(desktop_ + "\\Dunvo.lnk", install_ + "\\Dunvo.exe", "Dunvo");
-    EXPECT_TRUE(Entries(programs_).empty());
-    ExpectEntries(programs_ + "\\Dunvo");
-}
-
-TEST_F(ShortcutPage, CancelAnsweredNoChangesNothingThenYesOnlyRegisters)
-{
-    std::string question, caption;
-    bool writtenAfterNo = true, pageAfterNo = false;
-    ModalSteps steps({
-        Press(IDCANCEL, BST_CHECKED, BST_CHECKED),
-        ModalSteps::Answer(IDNO, &question, &caption),
-        [&](HWND top) {
-            if (!IsShortcutPage(top))
-                return false;
-            pageAfterNo = true;
-            writtenAfterNo = KeyExists(kUninstall) || KeyExists(kAppPath) || !Entries(programs_).empty() ||
-                             !Entries(desktop_).empty();
-            PostMessageA(top, WM_COMMAND, IDCANCEL, 0);
-            return true;
-        },
-        ModalSteps::Answer(IDYES),
-    });
-    EXPECT_EQ(RunShortcutPage(nullptr), 0);
-    EXPECT_TRUE(steps.Finished());
-    EXPECT_EQ(question, "Are you want to cancel creating shortcuts ?");
-    EXPECT_EQ(caption, "Confirmation");
-    EXPECT_TRUE(pageAfterNo);
-    EXPECT_FALSE(writtenAfterNo);
-    EXPECT_TRUE(Entries(programs_).empty());
-    EXPECT_TRUE(Entries(desktop_).empty());
-    ExpectEntries(programs_ + "\\Dunvo");
-}
-
-TEST_F(ShortcutPage, AFolderEndingInABackslashGetsNoSecondOne)
-{
-    const std::string withSlash = programs_ + "\\\\"; // one backslash survives the read
-    ShellFolderOverride programs("Common Programs", &withSlash);
-    ModalSteps steps({Press(IDOK)});
-    EXPECT_EQ(RunShortcutPage(nullptr), 1);
-    EXPECT_EQ(std::string(LaunchFile), programs_ + "\\Dunvo");
-    EXPECT_TRUE(Exists(programs_ + "\\Dunvo\\Dunvo.lnk"));
-    ExpectEntries(programs_ + "\\Dunvo");
 }
 
 TEST_F(ShortcutPage, WithoutCommonProgramsTheFolderGoesToDriveC)
