@@ -48,9 +48,10 @@
 //   exit CODE [SECONDS]       wait for the setup to end with CODE
 //   watch ID STATUS [SECONDS] wait for the window holding control ID, then until it is gone
 //                             print how long it was shown, each wait for an answer from its
-//                             control STATUS (asked for its text every 50 ms; "wait MS BEFORE
-//                             -> AFTER" with the texts read before and after it) and the
-//                             setup's memory (sampled every 20 ms)
+//                             control STATUS (asked for its text every 50 ms; "wait MS at T
+//                             BEFORE -> AFTER": asked T ms after the opening, with the texts
+//                             read before and after the wait), the setup's processor time
+//                             and its memory (sampled every 20 ms)
 //   sleep MS
 // In texts, \n stands for a line break.
 #include <windows.h>
@@ -504,11 +505,19 @@ void ClickRow(int listId, int index)
     // A click lands by selecting its row. One that did not land (the first
     // input of a freshly started display can be lost) changed nothing, so it
     // is safe to repeat; a row selected beforehand cannot tell, so it is not.
+    // A busy machine may take a while to deliver the click: wait for it to
+    // land before deciding it was lost, or a repeat would step the row twice.
     auto selected = [&] { return SendMessageA(list, LVM_GETITEMSTATE, index, LVIS_SELECTED) != 0; };
+    auto landed = [&] {
+        for (DWORD end = GetTickCount() + 3000; static_cast<int>(end - GetTickCount()) > 0; Wait(50))
+            if (selected())
+                return true;
+        return false;
+    };
     const bool wasSelected = selected();
     for (int attempt = 0; attempt < 3; ++attempt) {
         ClickAt(point);
-        if (wasSelected || selected())
+        if (wasSelected || landed())
             return;
     }
     Fail("clicks on row " + std::to_string(index) + " of list " + std::to_string(listId) + " do not select it");
@@ -738,6 +747,17 @@ DWORD WINAPI SampleMemory(void *param)
     return 0;
 }
 
+// User and kernel time of the setup so far: on a busy machine a steadier
+// measure of its own work than the clock.
+ULONGLONG CpuMilliseconds()
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(gSetup.hProcess, &created, &exited, &kernel, &user))
+        return 0;
+    auto ticks = [](const FILETIME &t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return (ticks(kernel) + ticks(user)) / 10000;
+}
+
 // How a busy page looks from outside: every wait for an answer is printed with
 // the status text before and after it, so the caller can tell the stages apart.
 void WatchPage(int pageControl, int statusControl, double seconds)
@@ -750,6 +770,7 @@ void WatchPage(int pageControl, int statusControl, double seconds)
         Sleep(5);
     }
     const DWORD opened = GetTickCount();
+    const ULONGLONG cpuAtOpening = CpuMilliseconds();
     MemorySamples samples;
     HANDLE sampler = CreateThread(nullptr, 0, SampleMemory, &samples, 0, nullptr);
     HWND status = GetDlgItem(page, statusControl);
@@ -769,7 +790,8 @@ void WatchPage(int pageControl, int statusControl, double seconds)
         if (!answered && !gone)
             Fail("the page did not answer within " + std::to_string(seconds) + " s");
         const std::string after = answered ? text : "(page closed)";
-        printf("wait %lu %s -> %s\n", static_cast<unsigned long>(waited), before.c_str(), after.c_str());
+        printf("wait %lu at %lu %s -> %s\n", static_cast<unsigned long>(waited),
+               static_cast<unsigned long>(asked - opened), before.c_str(), after.c_str());
         longest = std::max(longest, waited);
         before = after;
         if (gone)
@@ -777,11 +799,12 @@ void WatchPage(int pageControl, int statusControl, double seconds)
         Sleep(50);
     }
     const DWORD shown = GetTickCount() - opened;
+    const ULONGLONG cpu = CpuMilliseconds() - cpuAtOpening;
     InterlockedExchange(&samples.stop, 1);
     WaitForSingleObject(sampler, INFINITE);
     CloseHandle(sampler);
-    printf("page shown %lu ms, longest wait %lu ms\n", static_cast<unsigned long>(shown),
-           static_cast<unsigned long>(longest));
+    printf("page shown %lu ms, longest wait %lu ms, setup's processor time %lu ms\n",
+           static_cast<unsigned long>(shown), static_cast<unsigned long>(longest), static_cast<unsigned long>(cpu));
     printf("memory working set %lu KB at opening, peak %lu KB (reported peak %lu KB); private %lu KB at opening, "
            "peak %lu KB\n",
            static_cast<unsigned long>(samples.firstWorkingSet / 1024), static_cast<unsigned long>(samples.peakWorkingSet / 1024),
