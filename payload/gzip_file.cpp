@@ -71,9 +71,9 @@ void ReportWriteFailure(const char *what)
 
 bool ExpandStream(gzFile input, FILE *output)
 {
-    // Static: too large for the stack of a thread deep in dialog procedures.
-    // At twice zlib's buffer or more, zlib inflates straight into it.
-    static char buffer[kGzipExpandBufferBytes];
+    // At twice zlib's buffer or more, zlib inflates straight into it. On the
+    // stack: a static buffer would be carried, zero-filled, in the program file.
+    char buffer[kGzipExpandBufferBytes];
     for (;;) {
         int count = gzread(input, buffer, sizeof buffer);
         if (count < 0) {

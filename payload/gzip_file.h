@@ -14,7 +14,7 @@ constexpr int kGzipMessageChars = 512;
 constexpr unsigned kGzipCopyBufferBytes = 16384;
 // Expanding: zlib's own input buffer, and the copy buffer, large enough for
 // zlib to inflate into it directly; each write of the output is this size.
-constexpr unsigned kGzipInputBufferBytes = 128 * 1024;
+constexpr unsigned kGzipInputBufferBytes = 64 * 1024;
 constexpr unsigned kGzipExpandBufferBytes = 2 * kGzipInputBufferBytes;
 
 // The text of the last box the module showed.

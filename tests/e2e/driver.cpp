@@ -50,8 +50,8 @@
 //                             print how long it was shown, each wait for an answer from its
 //                             control STATUS (asked for its text every 50 ms; "wait MS at T
 //                             BEFORE -> AFTER": asked T ms after the opening, with the texts
-//                             read before and after the wait), the setup's processor time
-//                             and its memory (sampled every 20 ms)
+//                             read before and after the wait) and the setup's memory
+//                             (sampled every 20 ms)
 //   sleep MS
 // In texts, \n stands for a line break.
 #include <windows.h>
@@ -747,17 +747,6 @@ DWORD WINAPI SampleMemory(void *param)
     return 0;
 }
 
-// User and kernel time of the setup so far: on a busy machine a steadier
-// measure of its own work than the clock.
-ULONGLONG CpuMilliseconds()
-{
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(gSetup.hProcess, &created, &exited, &kernel, &user))
-        return 0;
-    auto ticks = [](const FILETIME &t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    return (ticks(kernel) + ticks(user)) / 10000;
-}
-
 // How a busy page looks from outside: every wait for an answer is printed with
 // the status text before and after it, so the caller can tell the stages apart.
 void WatchPage(int pageControl, int statusControl, double seconds)
@@ -770,7 +759,6 @@ void WatchPage(int pageControl, int statusControl, double seconds)
         Sleep(5);
     }
     const DWORD opened = GetTickCount();
-    const ULONGLONG cpuAtOpening = CpuMilliseconds();
     MemorySamples samples;
     HANDLE sampler = CreateThread(nullptr, 0, SampleMemory, &samples, 0, nullptr);
     HWND status = GetDlgItem(page, statusControl);
@@ -799,12 +787,11 @@ void WatchPage(int pageControl, int statusControl, double seconds)
         Sleep(50);
     }
     const DWORD shown = GetTickCount() - opened;
-    const ULONGLONG cpu = CpuMilliseconds() - cpuAtOpening;
     InterlockedExchange(&samples.stop, 1);
     WaitForSingleObject(sampler, INFINITE);
     CloseHandle(sampler);
-    printf("page shown %lu ms, longest wait %lu ms, setup's processor time %lu ms\n",
-           static_cast<unsigned long>(shown), static_cast<unsigned long>(longest), static_cast<unsigned long>(cpu));
+    printf("page shown %lu ms, longest wait %lu ms\n", static_cast<unsigned long>(shown),
+           static_cast<unsigned long>(longest));
     printf("memory working set %lu KB at opening, peak %lu KB (reported peak %lu KB); private %lu KB at opening, "
            "peak %lu KB\n",
            static_cast<unsigned long>(samples.firstWorkingSet / 1024), static_cast<unsigned long>(samples.peakWorkingSet / 1024),
