@@ -51,6 +51,8 @@ void ReadArchive(FILE *archive)
             break;
         }
         Check(IsSafeRecordName(record.Name) && record.Size <= kMaxRecordSize);
+        // What the copy page asks before it allocates must agree with the read.
+        const RecordStatus present = CheckRecordData(archive, record.Size);
         if (index % 3 == 0) {
             status = CopyRecordData(archive, record.Size, sink);
         } else if (index % 3 == 1 && record.Size <= (1u << 20)) {
@@ -60,13 +62,14 @@ void ReadArchive(FILE *archive)
             status = SkipRecordData(archive, record.Size);
         }
         Check(status == RecordStatus::Ok || status == RecordStatus::EndedInData);
+        Check(status == present);
         if (status != RecordStatus::Ok)
             break;
     }
     fclose(sink);
 }
-
 #endif
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
