@@ -4,7 +4,7 @@ set -euo pipefail
 
 PACKAGES=(cmake make g++ clang libgtest-dev googletest zlib1g-dev
           mingw-w64 libz-mingw-w64-dev wine wine32:i386 wine64 xvfb xauth imagemagick
-          mscompress liblnk-utils pigz gzip)
+          mscompress liblnk-utils pigz gzip python3)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
