@@ -383,7 +383,12 @@ void AnswerMessageBox(const std::string &text, const std::string &caption, const
     const std::string expectedCaption = caption == "-" ? "Error" : caption;
     if (title != expectedCaption)
         Fail("message box caption \"" + title + "\", expected \"" + expectedCaption + "\"");
-    const std::string seenIcon = IconOf(box);
+    // On a busy machine the icon may not be painted yet: look again for a while.
+    std::string seenIcon = IconOf(box);
+    for (DWORD end = GetTickCount() + 3000; seenIcon == "unknown" && static_cast<int>(end - GetTickCount()) > 0;) {
+        Wait(100);
+        seenIcon = IconOf(box);
+    }
     if (seenIcon != icon)
         Fail("message box icon " + seenIcon + ", expected " + icon);
     int id = answer == "yes" ? IDYES : answer == "no" ? IDNO : IDOK;

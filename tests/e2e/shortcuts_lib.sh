@@ -60,3 +60,10 @@ restart_windows() {
     WINEPREFIX=$PREFIX "$WINE" wineboot -r >/dev/null 2>&1 || true
     end_wine "$PREFIX"
 }
+
+# After its success message the setup opens the Start-menu folder. The user
+# closes that window before going on; without a window manager it would
+# otherwise stay above every later window and hide it from the driver.
+close_opened_folder() {
+    end_wine "$PREFIX"
+}

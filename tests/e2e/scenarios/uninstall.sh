@@ -9,6 +9,7 @@ start_scenario
 source "$(dirname "$0")/../shortcuts_lib.sh"
 
 drive "${ROAD_TO_SHORTCUTS[@]}" click 110 click 1 "${SUCCESS[@]}" exit 0
+close_opened_folder
 [ -f "$DESKTOP_DIR/Dunvo.lnk" ] && [ -d "$PROGRAMS_DIR/Dunvo" ] || fail "the setup made no shortcuts"
 echo "the user's own notes" >"$INSTALL_DIR/my notes.txt"
 installed=$(listing "$INSTALL_DIR")

@@ -7,8 +7,9 @@ on_private_display "$@"
 start_scenario
 source "$(dirname "$0")/../shortcuts_lib.sh"
 
-drive "${ROAD_TO_SHORTCUTS[@]}" click 1 "${SUCCESS[@]}" exit 0 \
-      start "$INSTALL\\uninstall.exe" 'C:\' \
+drive "${ROAD_TO_SHORTCUTS[@]}" click 1 "${SUCCESS[@]}" exit 0
+close_opened_folder
+drive start "$INSTALL\\uninstall.exe" 'C:\' \
       msgbox "Remove Dunvo from this computer?\n\nIts files in $INSTALL, its shortcuts and its registry entries are removed. Files that Dunvo did not install are kept." "Dunvo - Uninstall" question yes \
       msgbox "Dunvo was removed from this computer.\n\nFiles in use, this uninstaller among them, are removed when Windows restarts, and with them the folder $INSTALL if nothing else is left in it." "Dunvo - Uninstall" info ok \
       exit 0
