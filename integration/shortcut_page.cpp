@@ -145,22 +145,12 @@ const CommandEntry kShortcutCommands[] = {
 };
 const CommandTable kShortcutCommandTable = MakeCommandTable(kShortcutCommands, DefaultNone);
 
-int OnShortcutCommand(HWND page, UINT, WPARAM wParam, LPARAM lParam)
-{
-    return DispatchCommandTable(kShortcutCommandTable, page, wParam, lParam);
-}
-
 const MessageEntry kShortcutMessages[] = {
-    {WM_COMMAND, OnShortcutCommand},
+    {WM_COMMAND, ForwardCommand<kShortcutCommandTable>},
     {WM_INITDIALOG, OnInitShortcutPage},
     {WM_PAINT, PagePainter},
 };
 const MessageTable kShortcutMessageTable = MakeMessageTable(kShortcutMessages, DefaultNone);
-
-INT_PTR CALLBACK ShortcutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DispatchMessageTable(kShortcutMessageTable, page, message, wParam, lParam);
-}
 
 // The chooser works on StartMenuFolder in place: every double-click moves it
 // and lists it anew, so there is nothing to commit on OK or undo on Cancel.
@@ -231,32 +221,22 @@ const CommandEntry kChooserCommands[] = {
 };
 const CommandTable kChooserCommandTable = MakeCommandTable(kChooserCommands, DefaultNone);
 
-int OnChooserCommand(HWND chooser, UINT, WPARAM wParam, LPARAM lParam)
-{
-    return DispatchCommandTable(kChooserCommandTable, chooser, wParam, lParam);
-}
-
 const MessageEntry kChooserMessages[] = {
-    {WM_COMMAND, OnChooserCommand},
+    {WM_COMMAND, ForwardCommand<kChooserCommandTable>},
     {WM_INITDIALOG, OnInitChooser},
     {WM_NOTIFY, OnChooserNotify},
 };
 const MessageTable kChooserMessageTable = MakeMessageTable(kChooserMessages, DefaultNone);
 
-INT_PTR CALLBACK ChooserProc(HWND chooser, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DispatchMessageTable(kChooserMessageTable, chooser, message, wParam, lParam);
-}
-
 } // namespace
 
 int RunShortcutPage(HWND owner)
 {
-    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_SHORTCUT", owner, ShortcutPageProc, 0));
+    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_SHORTCUT", owner, TableDialogProc<kShortcutMessageTable>, 0));
 }
 
 void RunStartMenuChooser(HWND owner)
 {
-    DialogBoxParamA(AppInstance, "IDD_BROWSE_SHORTCUT", owner, ChooserProc,
+    DialogBoxParamA(AppInstance, "IDD_BROWSE_SHORTCUT", owner, TableDialogProc<kChooserMessageTable>,
                     0); // the outcome is StartMenuFolder
 }

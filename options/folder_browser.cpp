@@ -173,13 +173,8 @@ const CommandEntry kBrowserCommands[] = {
 };
 const CommandTable kBrowserCommandTable = MakeCommandTable(kBrowserCommands, DefaultNone);
 
-int OnBrowserCommand(HWND browser, UINT, WPARAM wParam, LPARAM lParam)
-{
-    return DispatchCommandTable(kBrowserCommandTable, browser, wParam, lParam);
-}
-
 const MessageEntry kBrowserMessages[] = {
-    {WM_COMMAND, OnBrowserCommand},
+    {WM_COMMAND, ForwardCommand<kBrowserCommandTable>},
     {WM_INITDIALOG, OnInitBrowser},
     {WM_NOTIFY, OnBrowserNotify},
 };
@@ -187,10 +182,7 @@ const MessageTable kBrowserMessageTable = MakeMessageTable(kBrowserMessages, Def
 
 } // namespace
 
-INT_PTR CALLBACK FolderBrowserProc(HWND browser, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DispatchMessageTable(kBrowserMessageTable, browser, message, wParam, lParam);
-}
+extern const DLGPROC FolderBrowserProc = TableDialogProc<kBrowserMessageTable>;
 
 void FolderBrowser(HWND owner)
 {

@@ -377,23 +377,15 @@ const CommandEntry kPageCommands[] = {
 };
 const CommandTable kPageCommandTable = MakeCommandTable(kPageCommands, DefaultNone);
 
-int OnPageCommand(HWND page, UINT, WPARAM wParam, LPARAM lParam)
-{
-    return DispatchCommandTable(kPageCommandTable, page, wParam, lParam);
-}
-
 const MessageEntry kPageMessages[] = {
-    {WM_COMMAND, OnPageCommand}, {WM_INITDIALOG, OnInitPage},     {WM_DRAWITEM, OnDrawItem},
+    {WM_COMMAND, ForwardCommand<kPageCommandTable>}, {WM_INITDIALOG, OnInitPage},     {WM_DRAWITEM, OnDrawItem},
     {WM_NOTIFY, OnPageNotify},   {WM_MEASUREITEM, OnMeasureItem},
 };
 const MessageTable kPageMessageTable = MakeMessageTable(kPageMessages, DefaultNone);
 
 } // namespace
 
-INT_PTR CALLBACK OptionsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DispatchMessageTable(kPageMessageTable, page, message, wParam, lParam);
-}
+extern const DLGPROC OptionsPageProc = TableDialogProc<kPageMessageTable>;
 
 int RunOptionsPage(HWND owner)
 {

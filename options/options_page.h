@@ -4,8 +4,8 @@
 #pragma once
 #include <windows.h>
 
-INT_PTR CALLBACK OptionsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK FolderBrowserProc(HWND browser, UINT message, WPARAM wParam, LPARAM lParam);
+extern const DLGPROC OptionsPageProc;
+extern const DLGPROC FolderBrowserProc;
 
 // Runs the browser modally over `owner`. It works on BaseFolder, CurrentDrive,
 // FreeBytes and InstallDirName directly, so both of its buttons keep the changes.

@@ -335,11 +335,6 @@ const CommandEntry kCopyCommands[] = {
 };
 const CommandTable kCopyCommandTable = MakeCommandTable(kCopyCommands, DefaultNone);
 
-int OnCopyCommand(HWND page, UINT, WPARAM wParam, LPARAM lParam)
-{
-    return DispatchCommandTable(kCopyCommandTable, page, wParam, lParam);
-}
-
 int OnInitCopy(HWND page, UINT, WPARAM, LPARAM)
 {
     PostMessageA(page, WM_COMMAND, CMD_RUN_COPY, 0);
@@ -347,16 +342,11 @@ int OnInitCopy(HWND page, UINT, WPARAM, LPARAM)
 }
 
 const MessageEntry kCopyMessages[] = {
-    {WM_COMMAND, OnCopyCommand},
+    {WM_COMMAND, ForwardCommand<kCopyCommandTable>},
     {WM_INITDIALOG, OnInitCopy},
     {WM_PAINT, PagePainter},
 };
 const MessageTable kCopyMessageTable = MakeMessageTable(kCopyMessages, DefaultNone);
-
-INT_PTR CALLBACK CopyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DispatchMessageTable(kCopyMessageTable, page, message, wParam, lParam);
-}
 
 } // namespace
 
@@ -464,5 +454,5 @@ void ExtractPayload(HWND page)
 
 int RunCopyPage(HWND owner)
 {
-    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_COPY", owner, CopyPageProc, 0));
+    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_COPY", owner, TableDialogProc<kCopyMessageTable>, 0));
 }

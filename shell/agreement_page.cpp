@@ -38,22 +38,12 @@ const CommandEntry kAgreementCommands[] = {
 };
 const CommandTable kAgreementCommandTable = MakeCommandTable(kAgreementCommands, DefaultNone);
 
-int OnAgreementCommand(HWND page, UINT, WPARAM wParam, LPARAM lParam)
-{
-    return DispatchCommandTable(kAgreementCommandTable, page, wParam, lParam);
-}
-
 const MessageEntry kAgreementMessages[] = {
-    {WM_COMMAND, OnAgreementCommand},
+    {WM_COMMAND, ForwardCommand<kAgreementCommandTable>},
     {WM_INITDIALOG, OnInitAgreement},
     {WM_PAINT, PagePainter},
 };
 const MessageTable kAgreementMessageTable = MakeMessageTable(kAgreementMessages, DefaultNone);
-
-INT_PTR CALLBACK AgreementProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DispatchMessageTable(kAgreementMessageTable, page, message, wParam, lParam);
-}
 
 } // namespace
 
@@ -74,5 +64,5 @@ int PagePainter(HWND window, UINT, WPARAM, LPARAM)
 
 int RunAgreementPage(HWND owner)
 {
-    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_AGREEMENT", owner, AgreementProc, 0));
+    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_AGREEMENT", owner, TableDialogProc<kAgreementMessageTable>, 0));
 }

@@ -48,3 +48,17 @@ template <size_t N> constexpr CommandTable MakeCommandTable(const CommandEntry (
 {
     return CommandTable{static_cast<int32_t>(N), rows, kind};
 }
+
+// The WM_COMMAND row of a window's MessageTable: hands the command on to the
+// window's own CommandTable.
+template <const CommandTable &Table> int ForwardCommand(HWND window, UINT, WPARAM wParam, LPARAM lParam)
+{
+    return DispatchCommandTable(Table, window, wParam, lParam);
+}
+
+// A dialog procedure with no logic of its own: every message goes through the table.
+template <const MessageTable &Table>
+INT_PTR CALLBACK TableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DispatchMessageTable(Table, dialog, message, wParam, lParam);
+}

@@ -57,14 +57,9 @@ const CommandEntry kMainCommands[] = {
 };
 const CommandTable kMainCommandTable = MakeCommandTable(kMainCommands, DefaultWindow);
 
-int OnMainCommand(HWND window, UINT, WPARAM wParam, LPARAM lParam)
-{
-    return DispatchCommandTable(kMainCommandTable, window, wParam, lParam);
-}
-
 const MessageEntry kMainMessages[] = {
     {WM_CREATE, OnCreate},
-    {WM_COMMAND, OnMainCommand},
+    {WM_COMMAND, ForwardCommand<kMainCommandTable>},
     {WM_DESTROY, OnDestroy},
     {WM_PAINT, OnBackdropPaint},
 };
