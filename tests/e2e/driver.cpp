@@ -73,10 +73,19 @@ PROCESS_INFORMATION gSetup = {};
 HWND gPage = nullptr;
 HWND gCover = nullptr;
 
+void SaveShot(const std::string &path, DWORD settle);
+
+// The screen as it was when a step failed goes to DUNVO_FAILURE_SHOT, when set.
 [[noreturn]] void Fail(const std::string &what)
 {
     printf("FAIL: %s\n", what.c_str());
     fflush(stdout);
+    static bool failing = false;
+    char shot[MAX_PATH];
+    if (!failing && GetEnvironmentVariableA("DUNVO_FAILURE_SHOT", shot, sizeof shot) - 1u < sizeof shot - 1) {
+        failing = true; // SaveShot itself may fail
+        SaveShot(shot, 0);
+    }
     if (gSetup.hProcess)
         TerminateProcess(gSetup.hProcess, 99);
     ExitProcess(1);

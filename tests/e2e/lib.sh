@@ -24,7 +24,7 @@ drive() {
     for a in "$@"; do
         if [ "$a" = SETUP ]; then args+=("$(winpath "$WORK/SetupD.exe")" "$(winpath "$WORK")"); else args+=("$a"); fi
     done
-    WINEPREFIX=$PREFIX "$WINE" "$TEST_BIN/e2e_driver.exe" "${args[@]}"
+    DUNVO_FAILURE_SHOT=$(winpath "$SHOTS/failure.bmp") WINEPREFIX=$PREFIX "$WINE" "$TEST_BIN/e2e_driver.exe" "${args[@]}"
 }
 
 shot() { echo "$(winpath "$SHOTS/$1.bmp")"; }

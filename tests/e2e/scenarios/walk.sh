@@ -9,7 +9,7 @@ drive cover 3A6EA5 start SETUP \
       page 151 shot "$(shot 1-agreement)" click 1 \
       page 112 row 112 0 text 101 'C:\Program files\Dunvo' shot "$(shot 2-options)" \
       click 100 page 107 text 102 'C:\Program files\Dunvo' shot "$(shot 3-browser)" click 2 \
-      gone 107 page 112 click 1 \
+      gone 107 page 112 click 1 0 \
       waittext 215 '\Dunvo\' 60 shot "$(shot 4-copy)" 0 \
       page 111 120 checked 111 1 checked 110 0 shot "$(shot 8-shortcuts)" click 1 \
       page 65535 shot "$(shot 9-final-message)" \
