@@ -10,7 +10,7 @@ start_scenario
 
 drive start SETUP \
       page 151 click 1 \
-      page 112 row 112 0 click 1 \
+      page 112 row 112 0 click 1 0 \
       waittext 215 '\Dunvo\' 60 click 2 \
       msgbox "Setup was canceled. Any notes or errors you can send on my email: setup@dunvo.org" \
              "Dunvo - Setup" warning ok \
