@@ -38,7 +38,7 @@ class GzipFile : public ::testing::Test
     {
         WriteWholeFile(folder / "plain", plain);
         EXPECT_TRUE(CompressFileToGzip((folder / "plain").c_str(), (folder / "packed.gz").c_str()));
-        return ReadWholeFile(folder / "packed.gz");
+        return ReadFileBytes(folder / "packed.gz");
     }
 
     TempFolder folder;
@@ -50,13 +50,13 @@ TEST_F(GzipFile, EmptyMemberAndPlainInputExpandWithoutMessage)
     WriteWholeFile(folder / "empty.gz", empty);
     EXPECT_TRUE(ExpandGzipFile((folder / "out").c_str(), (folder / "empty.gz").c_str()));
     EXPECT_TRUE(FileExists(folder / "out"));
-    EXPECT_EQ(ReadWholeFile(folder / "out"), "");
+    EXPECT_EQ(ReadFileBytes(folder / "out"), "");
 
     // zlib passes input that is not gzip through unchanged.
     const std::string plain = "not gzip at all\r\n" + SampleBytes(40000);
     WriteWholeFile(folder / "plain.txt", plain);
     EXPECT_TRUE(ExpandGzipFile((folder / "out").c_str(), (folder / "plain.txt").c_str()));
-    EXPECT_EQ(ReadWholeFile(folder / "out"), plain);
+    EXPECT_EQ(ReadFileBytes(folder / "out"), plain);
     EXPECT_EQ(Shown(), Texts{});
 }
 
@@ -93,7 +93,7 @@ TEST_F(GzipFile, DamagedMemberFailsAndKeepsWhatWasWritten)
     EXPECT_GT(texts[0].size(), std::string("gzip: \n").size());
     EXPECT_EQ(texts[0].back(), '\n');
     EXPECT_EQ(texts[0].find("failed"), std::string::npos) << "the error comes from gzread";
-    const std::string out = ReadWholeFile(folder / "out");
+    const std::string out = ReadFileBytes(folder / "out");
     EXPECT_GE(out.size(), kGzipCopyBufferBytes);
     EXPECT_LT(out.size(), plain.size());
     EXPECT_EQ(out.substr(0, kGzipCopyBufferBytes), plain.substr(0, kGzipCopyBufferBytes));
@@ -118,7 +118,7 @@ TEST_F(GzipFile, WrongTrailerOrTruncatedMemberIsAFailure)
     RecordedMessages().clear();
     WriteWholeFile(folder / "cut.gz", good.substr(0, good.size() - 3));
     EXPECT_FALSE(ExpandGzipFile((folder / "out").c_str(), (folder / "cut.gz").c_str()));
-    EXPECT_EQ(ReadWholeFile(folder / "out"), plain);
+    EXPECT_EQ(ReadFileBytes(folder / "out"), plain);
     EXPECT_EQ(Shown(), Texts{"gzip: failed gzclose\n"});
 
     GzipProgramName = "dunvo_pack";
@@ -153,18 +153,18 @@ TEST_F(GzipFile, RoundTripsThroughTheModuleAndTheSystemGzip)
         EXPECT_EQ(packed.substr(0, 4), std::string("\x1f\x8b\x08\x00", 4));
 
         EXPECT_TRUE(ExpandGzipFile((folder / "back").c_str(), (folder / "packed.gz").c_str()));
-        EXPECT_EQ(ReadWholeFile(folder / "back"), plain);
+        EXPECT_EQ(ReadFileBytes(folder / "back"), plain);
 
         const std::string packedPath = folder / "packed.gz";
         EXPECT_EQ(std::system(("gzip -t '" + packedPath + "'").c_str()), 0);
         EXPECT_EQ(std::system(("gzip -dc '" + packedPath + "' > '" + folder / "system_back" + "'").c_str()),
                   0);
-        EXPECT_EQ(ReadWholeFile(folder / "system_back"), plain);
+        EXPECT_EQ(ReadFileBytes(folder / "system_back"), plain);
 
         EXPECT_EQ(
             std::system(("gzip -9c '" + folder / "plain" + "' > '" + folder / "system.gz" + "'").c_str()), 0);
         EXPECT_TRUE(ExpandGzipFile((folder / "back").c_str(), (folder / "system.gz").c_str()));
-        EXPECT_EQ(ReadWholeFile(folder / "back"), plain);
+        EXPECT_EQ(ReadFileBytes(folder / "back"), plain);
     }
     EXPECT_EQ(Shown(), Texts{});
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/file_bytes.h"
+
 class TempFolder
 {
   public:
@@ -36,20 +38,6 @@ inline bool FileExists(const std::string &path)
     if (file)
         fclose(file);
     return file != nullptr;
-}
-
-inline std::string ReadWholeFile(const std::string &path)
-{
-    std::string bytes;
-    FILE *file = fopen(path.c_str(), "rb");
-    if (!file)
-        return bytes;
-    char buffer[65536];
-    size_t count;
-    while ((count = fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, count);
-    fclose(file);
-    return bytes;
 }
 
 inline void WriteWholeFile(const std::string &path, const std::string &bytes)

@@ -76,7 +76,7 @@ void CheckArchive(const std::string &plainPath, const std::vector<PayloadEntry> 
         EXPECT_EQ(record.Size, entry.Size);
         std::string data(record.Size, '\0');
         ASSERT_EQ(ReadRecordData(archive, record.Size, &data[0]), RecordStatus::Ok);
-        EXPECT_TRUE(data == ReadWholeFile(InFolder(folder, entry.Name)))
+        EXPECT_TRUE(data == ReadFileBytes(InFolder(folder, entry.Name)))
             << "record data differs from its file";
     }
     EXPECT_EQ(ReadRecordHeader(archive, &record), RecordStatus::EndedBeforeRecord)
@@ -91,11 +91,11 @@ void CheckTranslation(const TempFolder &folder, const std::string &payload, int 
     const int row = TranslationRecordRow(record);
     SCOPED_TRACE(ComponentCatalogue[row].FileName);
     const std::string file = payload + "/qtext/" + ComponentCatalogue[row].FileName;
-    const std::string bytes = ReadWholeFile(file);
+    const std::string bytes = ReadFileBytes(file);
     ASSERT_EQ(bytes.size(), size_t(ComponentCatalogue[row].FileSize));
     EXPECT_EQ(bytes.substr(0, 10), std::string("SZDD\x88\xF0\x27\x33\x41\x00", 10));
     ASSERT_EQ(Shell("msexpand < " + file + " > " + folder / "expanded"), 0);
-    const std::string text = ReadWholeFile(folder / "expanded");
+    const std::string text = ReadFileBytes(folder / "expanded");
     EXPECT_TRUE(text == MakeSampleTranslation(row).Text);
     uint32_t length;
     memcpy(&length, &bytes[10], 4);
@@ -123,7 +123,7 @@ TEST(SamplePayload, GeneratorAndPackerMakeTheFilesArchive)
     EXPECT_EQ(Shell("gzip -t " + folder / "filesdata.gz"), 0);
 
     ASSERT_TRUE(ExpandGzipFile((folder / "filesdata.dat").c_str(), (folder / "filesdata.gz").c_str()));
-    EXPECT_EQ(ReadWholeFile(folder / "filesdata.dat").size(), 18369012u);
+    EXPECT_EQ(ReadFileBytes(folder / "filesdata.dat").size(), 18369012u);
 
     std::vector<PayloadEntry> expected(kFilesArchiveRecords);
     for (int record = 0; record < kFilesArchiveRecords; ++record)
@@ -142,13 +142,13 @@ TEST(SamplePayload, GeneratorAndPackerMakeTheFilesArchive)
     // here the first and the smallest file, all of them in the slow test.
     for (int record : {0, 2})
         CheckTranslation(folder, payload, record);
-    const std::vector<std::string> list = Lines(ReadWholeFile(payload + "/sound/default.lst"));
+    const std::vector<std::string> list = Lines(ReadFileBytes(payload + "/sound/default.lst"));
     ASSERT_EQ(list.size(), 2u + 114u);
     EXPECT_EQ(list[1], "114");
     EXPECT_EQ(list[2], "001.mp3");
     EXPECT_EQ(list[115], "114.mp3");
 
-    const std::vector<std::string> places = Lines(ReadWholeFile(payload + "/ptdata.txt"));
+    const std::vector<std::string> places = Lines(ReadFileBytes(payload + "/ptdata.txt"));
     ASSERT_GT(places.size(), 100u);
     for (size_t i = 1; i < places.size(); ++i) {
         char name[64];
@@ -162,7 +162,7 @@ TEST(SamplePayload, GeneratorAndPackerMakeTheFilesArchive)
     }
 
     // The programs are padded after their image; the other kinds are what `file` says.
-    const std::string app = ReadWholeFile(payload + "/dunvo.exe");
+    const std::string app = ReadFileBytes(payload + "/dunvo.exe");
     EXPECT_EQ(app.substr(0, 14), "MZ application");
     EXPECT_EQ(app.find_first_not_of('\0', 14), std::string::npos);
     for (const char *name : {"images/earth.bmp", "images/asteroid.bmp", "images/book.bmp", "images/page.bmp",
@@ -178,7 +178,7 @@ TEST(SamplePayload, GeneratorAndPackerMakeTheFilesArchive)
     EXPECT_NE(Shell(kTools + "/make_sample_payload " + folder / "other" + " " + folder / "app.exe" + " " +
                     folder / "big.exe" + " 2> " + folder / "errors"),
               0);
-    EXPECT_NE(ReadWholeFile(folder / "errors").find("big.exe"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(folder / "errors").find("big.exe"), std::string::npos);
 }
 
 // The filler hits every size exactly, whichever slot of a flag group the text
@@ -198,7 +198,7 @@ TEST(SzddCompressor, HitsEverySizeExactly)
         }
         WriteWholeFile(folder / "file", made.File);
         ASSERT_EQ(Shell("msexpand < " + folder / "file" + " > " + folder / "text"), 0);
-        EXPECT_EQ(ReadWholeFile(folder / "text"), made.Text);
+        EXPECT_EQ(ReadFileBytes(folder / "text"), made.Text);
     }
     EXPECT_EQ(CompressToSzdd(body, 500).Text.substr(0, body.size()), body) << "room for all of it";
 }
@@ -212,7 +212,7 @@ TEST(SamplePayload, PackerRefusesFilesThatDisagreeWithTheCatalogue)
     EXPECT_EQ(
         Shell(kTools + "/dunvo_pack files " + payload + " " + folder / "out.gz" + " 2> " + folder / "errors"),
         1 << 8);
-    std::string errors = ReadWholeFile(folder / "errors");
+    std::string errors = ReadFileBytes(folder / "errors");
     EXPECT_NE(
         errors.find(payload + "/qtext/ALBANIAN.TX_ has 468570 bytes, but its catalogue row says 468571"),
         std::string::npos)
@@ -224,7 +224,7 @@ TEST(SamplePayload, PackerRefusesFilesThatDisagreeWithTheCatalogue)
     EXPECT_EQ(Shell(kTools + "/dunvo_pack recitations " + folder / "recitations" + " " +
                     folder / "mp3data.gz" + " 2> " + folder / "errors"),
               1 << 8);
-    errors = ReadWholeFile(folder / "errors");
+    errors = ReadFileBytes(folder / "errors");
     EXPECT_NE(errors.find("sound/002.mp3 has 3 bytes, but its entry of the recitation sizes says 13407752"),
               std::string::npos)
         << errors;
@@ -262,7 +262,7 @@ TEST(SamplePayloadSlow, DISABLED_GeneratorAndPackerMakeTheRecitationSideFile)
     CheckArchive(folder / "mp3data.dat", expected, folder / "recitations");
 
     // Like real audio, the frames hardly compress: only their headers do.
-    EXPECT_GT(ReadWholeFile(folder / "mp3data.gz").size(), total * 98 / 100);
+    EXPECT_GT(ReadFileBytes(folder / "mp3data.gz").size(), total * 98 / 100);
     EXPECT_NE(Output("file -b " + folder / "recitations/sound/114.mp3").find("MPEG ADTS, layer III"),
               std::string::npos);
 }

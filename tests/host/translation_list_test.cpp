@@ -116,7 +116,7 @@ class TranslationList : public testing::Test
         const std::string path = folder_ / "avaldata.dat";
         EXPECT_EQ(SaveTranslationList(path.c_str(), nullptr), TranslationListResult::Written);
         EXPECT_TRUE(RecordedMessages().empty());
-        const std::string bytes = ReadWholeFile(path);
+        const std::string bytes = ReadFileBytes(path);
         EXPECT_TRUE(ParseList(bytes, &entries)) << bytes.size() << " bytes";
         return entries;
     }
@@ -129,7 +129,7 @@ TEST_F(TranslationList, NoLoadedRowWritesOnlyTheCount)
     const std::string path = folder_ / "avaldata.dat";
     WriteWholeFile(path, std::string(5000, 'x')); // an older, longer list is replaced
     EXPECT_EQ(SaveTranslationList(path.c_str(), nullptr), TranslationListResult::Written);
-    EXPECT_EQ(ReadWholeFile(path), std::string(4, '\0'));
+    EXPECT_EQ(ReadFileBytes(path), std::string(4, '\0'));
 }
 
 TEST_F(TranslationList, EntriesFollowTheCatalogueOrderWithEachRowsCharacterSet)

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/file_bytes.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -33,20 +35,6 @@ std::string RecordBytes(const Sample &sample)
     bytes += sample.name;
     bytes += {char(size), char(size >> 8), char(size >> 16), char(size >> 24)};
     return bytes + sample.data;
-}
-
-std::string ReadFileBytes(const std::string &path)
-{
-    std::string bytes;
-    FILE *file = fopen(path.c_str(), "rb");
-    if (!file)
-        return "<missing>";
-    char buffer[65536];
-    size_t count;
-    while ((count = fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, count);
-    fclose(file);
-    return bytes;
 }
 
 bool Exists(const std::string &path)
@@ -160,13 +148,13 @@ TEST_F(CopyStages, FilesStageWritesTheChosenRecordsAndMakesEveryRecordsFolders)
 
     EXPECT_EQ(CopyAborted, 0);
     EXPECT_FALSE(Exists(Installed("t0")));
-    EXPECT_EQ(ReadFileBytes(Installed("qtext\\ARABIC.TX_")), "not the catalogue's size");
+    EXPECT_EQ(ReadFileBytes(Installed("qtext\\ARABIC.TX_"), "<missing>"), "not the catalogue's size");
     EXPECT_TRUE(Exists(Installed("skipped"))); // its folder, though the file is skipped
     EXPECT_FALSE(Exists(Installed("skipped\\t2")));
-    EXPECT_EQ(ReadFileBytes(Installed("images\\earth.bmp")), "BM picture");
-    EXPECT_EQ(ReadFileBytes(Installed("empty.dat")), ""); // a record of size 0 is an empty file
-    EXPECT_EQ(ReadFileBytes(Installed("sound\\deep\\er.mp3")), "ID3");
-    EXPECT_EQ(ReadFileBytes(Installed("f46")), "data 46");
+    EXPECT_EQ(ReadFileBytes(Installed("images\\earth.bmp"), "<missing>"), "BM picture");
+    EXPECT_EQ(ReadFileBytes(Installed("empty.dat"), "<missing>"), ""); // a record of size 0 is an empty file
+    EXPECT_EQ(ReadFileBytes(Installed("sound\\deep\\er.mp3"), "<missing>"), "ID3");
+    EXPECT_EQ(ReadFileBytes(Installed("f46"), "<missing>"), "data 46");
     EXPECT_FALSE(Exists(Installed("never.read")));
     // The size check goes by the paired row and does not stop the copy.
     ASSERT_EQ(boxes_.size(), 1u);
@@ -182,7 +170,7 @@ TEST_F(CopyStages, FilesStageStopsAtADamagedArchiveWithoutGuessing)
     records.push_back({"cut.dat", "only ten b", 1000}); // the archive ends inside its data
     RunStage(InstallFilesArchive, records);
     EXPECT_EQ(CopyAborted, 1);
-    EXPECT_EQ(ReadFileBytes(Installed("whole.dat")), "complete");
+    EXPECT_EQ(ReadFileBytes(Installed("whole.dat"), "<missing>"), "complete");
     EXPECT_FALSE(Exists(Installed("cut.dat")));
     EXPECT_TRUE(boxes_.empty()); // the payload's failures end the page without a box of their own
 
@@ -255,9 +243,9 @@ TEST_F(CopyStages, RecitationStageWritesOnlyTheChosenFiles)
     RunStage(InstallRecitationArchive, records);
 
     EXPECT_EQ(CopyAborted, 0);
-    EXPECT_EQ(ReadFileBytes(Installed("sound\\113.mp3")), records[111].data);
-    EXPECT_EQ(ReadFileBytes(Installed("sound\\114.mp3")), records[112].data);
-    EXPECT_EQ(ReadFileBytes(Installed("sound\\006.mp3")), "");
+    EXPECT_EQ(ReadFileBytes(Installed("sound\\113.mp3"), "<missing>"), records[111].data);
+    EXPECT_EQ(ReadFileBytes(Installed("sound\\114.mp3"), "<missing>"), records[112].data);
+    EXPECT_EQ(ReadFileBytes(Installed("sound\\006.mp3"), "<missing>"), "");
     EXPECT_FALSE(Exists(Installed("sound\\1")));
     // The empty record is written, then reported by its size.
     ASSERT_EQ(boxes_.size(), 1u);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/file_bytes.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -26,20 +28,6 @@ std::vector<std::string> FacesOfFamily(const char *family)
     EnumFontFamiliesA(dc, family, CountFaces, reinterpret_cast<LPARAM>(&faces));
     ReleaseDC(nullptr, dc);
     return faces;
-}
-
-std::string ReadFileBytes(const std::string &path)
-{
-    std::string bytes;
-    FILE *file = fopen(path.c_str(), "rb");
-    if (!file)
-        return bytes;
-    char buffer[4096];
-    size_t count;
-    while ((count = fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, count);
-    fclose(file);
-    return bytes;
 }
 
 template <typename T> T At(const std::string &bytes, size_t offset)
