@@ -79,3 +79,8 @@ add_dependencies(target_tests art agreement_text ${DUNVO_RESOURCE_TARGETS})
 add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
 target_link_libraries(e2e_driver PRIVATE ${SYSTEM_LIBS} psapi)
 target_link_options(e2e_driver PRIVATE ${STATIC_RUNTIME})
+# A DLL of ours that the scenarios plant beside the setup under the names of
+# system DLLs: it leaves a mark if the setup loads it.
+add_library(planted_dll SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/planted_dll.c)
+set_target_properties(planted_dll PROPERTIES PREFIX "")
+target_link_options(planted_dll PRIVATE -static-libgcc)

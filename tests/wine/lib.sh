@@ -28,32 +28,22 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # prefix's Start menu and desktop (winemenubuilder would copy them to $HOME).
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# Re-runs the calling script inside its own Xvfb unless it already is. Every
-# Wine command of a run must share one display: a Wine command started without
-# one leaves the prefix's background processes display-less for good.
-# SCREEN (WIDTHxHEIGHTxDEPTH) sets the virtual screen.
+# Re-runs the calling script on an X display of its own, then ends the display.
+# Every Wine command of a run must share one display: a Wine command started
+# without one leaves the prefix's background processes display-less for good.
+# Xvfb picks a free display number itself, so parallel runs of any build tree
+# never race for one. SCREEN (WIDTHxHEIGHTxDEPTH) sets the virtual screen.
 on_private_display() {
-    if [ -n "${DUNVO_ON_XVFB:-}" ]; then
-        rm -f "${DUNVO_DISPLAY_CLAIM:-}" # the server holds its own lock now
-        return 0
-    fi
-    # Tests run in parallel: pick the display number under a lock and claim
-    # it until its server is up, so two runs never race for one number.
-    mkdir -p "$WINE_HOME/displays"
-    local n claim
-    exec 8>"$WINE_HOME/displays/.lock"
-    flock 8
-    for n in $(seq 100 999); do
-        claim=$WINE_HOME/displays/$n
-        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "$claim" ]; then
-            touch "$claim"
-            break
-        fi
-    done
-    flock -u 8
-    exec 8>&-
-    export DUNVO_ON_XVFB=1 DUNVO_DISPLAY_CLAIM=$claim
-    exec xvfb-run -n "$n" -s "-screen 0 ${SCREEN:-1024x768x24} -nolisten tcp" "$0" "$@"
+    [ -z "${DUNVO_DISPLAY:-}" ] || return 0
+    local fifo number pid rc=0
+    fifo=$(mktemp -u) && mkfifo "$fifo"
+    Xvfb -displayfd 9 -screen 0 "${SCREEN:-1024x768x24}" -nolisten tcp 9>"$fifo" 2>/dev/null &
+    pid=$!
+    read -r -t 60 number <"$fifo" || { echo "Xvfb did not start" >&2; exit 1; }
+    rm -f "$fifo"
+    DUNVO_DISPLAY=1 DISPLAY=:$number "$0" "$@" || rc=$?
+    kill "$pid" && wait "$pid" 2>/dev/null
+    exit $rc
 }
 
 ensure_template() {
