@@ -105,3 +105,8 @@ void ReportFreeSpaceError(unsigned long error)
     FormatInto(MessageText, "error: %lu:  could not get free space for\n", error);
     ShowMessage(nullptr, MessageText, SetupName, kMbIconError | kMbOk);
 }
+
+bool IsFullPath(const char *path)
+{
+    return isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '\\';
+}

@@ -27,3 +27,8 @@ void FormatSpaceText();
 // Tells the user that a drive could not be measured (error box, no owner,
 // captioned SetupName). FreeBytes is not touched, so the old figure stays.
 void ReportFreeSpaceError(unsigned long error);
+
+// A drive letter, a colon and a backslash: the only kind of directory the
+// setup installs into. Anything else would be taken relative to whatever the
+// current directory happens to be, and written so into shortcuts and registry.
+bool IsFullPath(const char *path);
