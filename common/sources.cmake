@@ -1,4 +1,5 @@
 list(APPEND DUNVO_PORTABLE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/file_write.cpp
     ${CMAKE_CURRENT_LIST_DIR}/install_settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/text.cpp)
 list(APPEND DUNVO_WIN32_SOURCES
