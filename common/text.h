@@ -7,8 +7,7 @@
 #include <cstring>
 
 bool FormatTextV(char *out, size_t capacity, const char *format, va_list args);
-bool FormatText(char *out, size_t capacity, const char *format, ...)
-    __attribute__((format(printf, 3, 4)));
+bool FormatText(char *out, size_t capacity, const char *format, ...) __attribute__((format(printf, 3, 4)));
 bool CopyText(char *out, size_t capacity, const char *text);
 
 template <size_t N>

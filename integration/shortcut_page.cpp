@@ -100,13 +100,15 @@ int OnInitShortcutPage(HWND page, UINT, WPARAM, LPARAM)
 // Start-menu shortcuts went into their folder, so that the sequence opens it.
 int OnFinishOrCancel(HWND page, uint16_t id, uint32_t, LPARAM)
 {
-    if (id == IDCANCEL && MessageBoxA(page, kCancelQuestion, "Confirmation", MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (id == IDCANCEL &&
+        MessageBoxA(page, kCancelQuestion, "Confirmation", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return 0;
     const bool finish = id == IDOK;
     // From here on StartMenuFolder names our subfolder, for the shortcuts and
     // for "Scdir". One whose path does not fit is neither made nor registered.
     char subfolder[kPathChars];
-    const bool named = JoinInto(subfolder, StartMenuFolder, kSubfolder) && CopyInto(StartMenuFolder, subfolder);
+    const bool named =
+        JoinInto(subfolder, StartMenuFolder, kSubfolder) && CopyInto(StartMenuFolder, subfolder);
     if (finish && IsChecked(page, IDC_SHORTCUT_DESKTOP))
         WriteDesktopShortcut();
     int result = 0;
@@ -188,7 +190,8 @@ const MessageTable kChooserMessageTable = MakeMessageTable(kChooserMessages, Def
 
 int RunShortcutPage(HWND owner)
 {
-    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_SHORTCUT", owner, TableDialogProc<kShortcutMessageTable>, 0));
+    return static_cast<int>(
+        DialogBoxParamA(AppInstance, "IDD_SHORTCUT", owner, TableDialogProc<kShortcutMessageTable>, 0));
 }
 
 void RunStartMenuChooser(HWND owner)

@@ -69,6 +69,7 @@ void QueryFreeSpace(int drive)
 
 void ShowSpaceText(HWND window, int control)
 {
-    FormatSpaceText();
-    SetDlgItemTextA(window, control, MessageText);
+    char text[kSpaceTextChars];
+    FormatSpaceText(text);
+    SetDlgItemTextA(window, control, text);
 }

@@ -130,9 +130,7 @@ const MessageTable kBrowserMessageTable = MakeMessageTable(kBrowserMessages, Def
 
 } // namespace
 
-extern const DLGPROC FolderBrowserProc = TableDialogProc<kBrowserMessageTable>;
-
 void FolderBrowser(HWND owner)
 {
-    DialogBoxParamA(AppInstance, "IDD_BROWSE", owner, FolderBrowserProc, 0); // always 0: nothing to read
+    DialogBoxParamA(AppInstance, "IDD_BROWSE", owner, TableDialogProc<kBrowserMessageTable>, 0); // always 0: nothing to read
 }

@@ -114,10 +114,12 @@ void FollowFolderRow(HWND dialog, HWND list, char (&folder)[kPathChars], FolderL
     char text[256];
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    item.iItem =
+        static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     item.pszText = text;
     item.cchTextMax = sizeof text;
-    if (item.iItem < 0 || item.iItem > LastFolderRow || !SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+    if (item.iItem < 0 || item.iItem > LastFolderRow ||
+        !SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
         return;
     const bool unnamedGreenRow = mode == BrowserListing && item.iImage == NewFolderImageIndex &&
                                  lstrcmpiA(text, kDefaultDirectoryName) == 0;

@@ -27,7 +27,8 @@ namespace
 
 const char kPageCaption[] = "Dunvo - Setup";
 const char kNoDirectory[] = "You were forgoten to select an directory";
-const char kNotFullPath[] = "The installation directory must be a full path, such as C:\\Program files\\Dunvo.";
+const char kNotFullPath[] =
+    "The installation directory must be a full path, such as C:\\Program files\\Dunvo.";
 const char kDirectoryTooLong[] = "The installation directory is longer than 511 characters.\n"
                                  "Choose a shorter path.";
 const char kDirectoryExists[] =
@@ -388,16 +389,18 @@ const CommandEntry kPageCommands[] = {
 const CommandTable kPageCommandTable = MakeCommandTable(kPageCommands, DefaultNone);
 
 const MessageEntry kPageMessages[] = {
-    {WM_COMMAND, ForwardCommand<kPageCommandTable>}, {WM_INITDIALOG, OnInitPage},     {WM_DRAWITEM, OnDrawItem},
-    {WM_NOTIFY, OnPageNotify},   {WM_MEASUREITEM, OnMeasureItem},
+    {WM_COMMAND, ForwardCommand<kPageCommandTable>},
+    {WM_INITDIALOG, OnInitPage},
+    {WM_DRAWITEM, OnDrawItem},
+    {WM_NOTIFY, OnPageNotify},
+    {WM_MEASUREITEM, OnMeasureItem},
 };
 const MessageTable kPageMessageTable = MakeMessageTable(kPageMessages, DefaultNone);
 
 } // namespace
 
-extern const DLGPROC OptionsPageProc = TableDialogProc<kPageMessageTable>;
-
 int RunOptionsPage(HWND owner)
 {
-    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_DIR", owner, OptionsPageProc, 0));
+    return static_cast<int>(
+        DialogBoxParamA(AppInstance, "IDD_DIR", owner, TableDialogProc<kPageMessageTable>, 0));
 }

@@ -408,7 +408,8 @@ void InstallFilesArchive(HWND page, FILE *archive)
                              (TranslationState[c] == TS_INSTALL || TranslationState[c] == TS_INSTALL_LOAD));
         ProgressStep();
         const bool handled =
-            chosen ? InstallPayloadFile(page, archive, record, j < kTranslationFiles ? &ComponentCatalogue[c] : nullptr)
+            chosen ? InstallPayloadFile(page, archive, record,
+                                        j < kTranslationFiles ? &ComponentCatalogue[c] : nullptr)
                    : SkipRecordData(archive, record.Size) == RecordStatus::Ok;
         if (!handled)
             CopyAborted = 1;
@@ -473,5 +474,6 @@ void ExtractPayload(HWND page)
 
 int RunCopyPage(HWND owner)
 {
-    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_COPY", owner, TableDialogProc<kCopyMessageTable>, 0));
+    return static_cast<int>(
+        DialogBoxParamA(AppInstance, "IDD_COPY", owner, TableDialogProc<kCopyMessageTable>, 0));
 }

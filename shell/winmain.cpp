@@ -14,8 +14,8 @@ namespace
 // lack the call (before Windows 7 with its update) keep their search order.
 void RestrictDllSearch()
 {
-    auto setDefaultDllDirectories = FindFunction<BOOL(WINAPI *)(DWORD)>(GetModuleHandleA("kernel32.dll"),
-                                                                       "SetDefaultDllDirectories");
+    auto setDefaultDllDirectories =
+        FindFunction<BOOL(WINAPI *)(DWORD)>(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
     if (setDefaultDllDirectories)
         setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
@@ -40,8 +40,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!RegisterClassA(&windowClass) && !RegisterClassA(&windowClass)) // one silent retry
         return 0;
 
-    MainWindow = CreateWindowExA(0, SetupName, SetupName, WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, nullptr,
-                                 nullptr, instance, nullptr);
+    MainWindow = CreateWindowExA(0, SetupName, SetupName, WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, nullptr, nullptr,
+                                 instance, nullptr);
     if (!MainWindow)
         return 0;
     UpdateWindow(MainWindow);
