@@ -15,28 +15,24 @@
 namespace
 {
 
-// A LOGFONTA as bytes; precision, quality and pitch as Fixedsys enumerates them.
-std::string LogFont(int32_t height, int32_t width, int32_t weight, char italic, char charSet,
-                    const char *face)
+// A font record as bytes: a LOGFONTA (precision, quality, pitch and face as
+// Fixedsys is enumerated), then the em size and the two ratios.
+std::string FontRecord(int32_t height, int32_t width, int32_t weight, char italic, char charSet,
+                       uint32_t emSize, double averageWidthRatio, double cellHeightRatio)
 {
-    std::string bytes(60, '\0');
+    std::string bytes(80, '\0');
     memcpy(&bytes[0], &height, 4);
     memcpy(&bytes[4], &width, 4);
     memcpy(&bytes[16], &weight, 4);
     bytes[20] = italic;
     bytes[23] = charSet;
-    bytes.replace(24, 4, "\x01\x02\x01\x31");
-    strcpy(&bytes[28], face);
+    bytes.replace(24, 12,
+                  "\x01\x02\x01"
+                  "1Fixedsys"); // 0x31: fixed pitch, modern
+    memcpy(&bytes[60], &emSize, 4);
+    memcpy(&bytes[64], &averageWidthRatio, 8);
+    memcpy(&bytes[72], &cellHeightRatio, 8);
     return bytes;
-}
-
-std::string Metrics(uint32_t emSize, double averageWidthRatio, double cellHeightRatio)
-{
-    char bytes[20];
-    memcpy(bytes, &emSize, 4);
-    memcpy(bytes + 4, &averageWidthRatio, 8);
-    memcpy(bytes + 12, &cellHeightRatio, 8);
-    return std::string(bytes, 20);
 }
 
 class TranslationList : public testing::Test
@@ -67,50 +63,25 @@ TEST_F(TranslationList, LoadedRowsInCatalogueOrderEachWithItsCharacterSet)
     // Russian, Albanian, Thai and Croatian, an alias of Bosnian, loaded out of order.
     for (int row : {28, 0, 33, 7})
         TranslationState[row] = IsAliasRow(row) ? TS_ALIAS_INSTALL_LOAD : TS_INSTALL_LOAD;
-    const struct {
-        int dpi;
-        uint32_t em, averageWidth, cellHeight;
-        int32_t height; // 10 points of the cell height, cut towards zero
-    } screens[] = {{96, 12, 8, 15, -16}, {120, 2048, 904, 2355, -19}};
-    for (const auto &s : screens) {
-        ScreenPixelsPerInchY = s.dpi;
-        TakeEnumeratedFont(LogFont(15, 8, 400, 1, 0, "Fixedsys").data(), s.em, s.averageWidth, s.cellHeight);
-        const std::string bytes = Save(path.c_str());
-        ASSERT_EQ(bytes.size(), 4u + 4 * 619);
-        EXPECT_EQ(bytes.substr(0, 4), std::string("\4\0\0\0", 4));
-        const struct {
-            const char *fileName, *displayName;
-            char charSet;
-        } expected[] = {{"ALBANIAN.TX_", "Albanian", 1},
-                        {"BOSNIAN.TX_", "Croatian[Bosnian]", char(238)},
-                        {"RUSSIAN.TX_", "Russian", char(204)},
-                        {"THAI.TX_", "Thai", char(222)}};
-        for (int m = 0; m < 4; ++m) {
-            const char *row = bytes.data() + 4 + 619 * m;
-            EXPECT_STREQ(row + 6, expected[m].fileName);
-            EXPECT_STREQ(row + 266, expected[m].displayName);
-            EXPECT_EQ(std::string(row + 539, 80),
-                      LogFont(s.height, 0, 700, 0, expected[m].charSet, "Fixedsys") +
-                          Metrics(s.em, double(s.averageWidth) / s.em, double(s.cellHeight) / s.em))
-                << m;
-        }
+    // 15 / 12 of an em, 10 points at 120 dots per inch: 20.83 pixels, cut towards zero.
+    ScreenPixelsPerInchY = 120;
+    TakeEnumeratedFont(FontRecord(15, 8, 400, 1, 0, 0, 0, 0).data(), 12, 8, 15);
+    const std::string bytes = Save(path.c_str());
+    ASSERT_EQ(bytes.size(), 4u + 4 * 619);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\4\0\0\0", 4));
+    const std::pair<const char *, char> expected[] = {
+        {"Albanian", 1}, {"Croatian[Bosnian]", char(238)}, {"Russian", char(204)}, {"Thai", char(222)}};
+    for (int m = 0; m < 4; ++m) {
+        const char *row = bytes.data() + 4 + 619 * m;
+        EXPECT_STREQ(row + 266, expected[m].first);
+        EXPECT_EQ(std::string(row + 539, 80),
+                  FontRecord(-20, 0, 700, 0, expected[m].second, 12, 8.0 / 12, 15.0 / 12))
+            << m;
     }
+    EXPECT_STREQ(bytes.data() + 4 + 619 + 6, "BOSNIAN.TX_"); // the alias row with its target's file
 }
 
-TEST_F(TranslationList, WithoutAFontEachEntryKeepsOnlyWeightAndCharacterSet)
-{
-    TranslationState[20] = TS_ALIAS_INSTALL_LOAD; // "Japanese[Chinesse]", Shift-JIS
-    std::string expected(80, '\0');
-    expected.replace(16, 2, "\xBC\x02"); // 700: bold
-    expected[23] = char(128);
-    EXPECT_EQ(Save((folder / "avaldata.dat").c_str()).substr(4 + 539), expected);
-
-    // A font without an em size has no ratios.
-    TakeEnumeratedFont(LogFont(15, 8, 400, 1, 0, "Fixedsys").data(), 0, 8, 15);
-    EXPECT_EQ(TranslationFont.AverageWidthRatio + TranslationFont.CellHeightRatio, 0.0);
-}
-
-TEST_F(TranslationList, FaceRuleFallsBackToArialAfterAStranger)
+TEST_F(TranslationList, FontRuleFallsBackToArialAfterAStranger)
 {
     CopyInto(FontFaceName, "Fixedsys");
     EXPECT_TRUE(IsWantedFontFace("FIXEDSYS"));
@@ -119,6 +90,10 @@ TEST_F(TranslationList, FaceRuleFallsBackToArialAfterAStranger)
     // From now on only Arial is taken, even the family first asked for.
     EXPECT_FALSE(IsWantedFontFace("Fixedsys"));
     EXPECT_TRUE(IsWantedFontFace("Arial"));
+
+    // A font without an em size has no ratios.
+    TakeEnumeratedFont(FontRecord(15, 8, 400, 1, 0, 0, 0, 0).data(), 0, 8, 15);
+    EXPECT_EQ(TranslationFont.AverageWidthRatio + TranslationFont.CellHeightRatio, 0.0);
 }
 
 TEST_F(TranslationList, FailuresAreReportedWithTheirOwnMessages)
