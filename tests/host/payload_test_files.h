@@ -1,25 +1,15 @@
 // Real files in a fresh temporary folder, for the payload tests.
 #pragma once
 #include <cstdlib>
-#include <string>
 
 #include <gtest/gtest.h>
 
 #include "tests/file_bytes.h"
 
-class TempFolder
-{
-  public:
-    TempFolder()
-    {
-        char pattern[] = "/tmp/dunvo_test_XXXXXX";
-        path_ = mkdtemp(pattern) ? pattern : "/nonexistent";
-    }
-    ~TempFolder() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-    std::string operator/(const std::string &name) const { return path_ + "/" + name; }
-
-  private:
-    std::string path_;
+struct TempFolder {
+    std::string path = mkdtemp(std::string("/tmp/dunvo_test_XXXXXX").data());
+    ~TempFolder() { std::system(("rm -rf " + path).c_str()); }
+    std::string operator/(const std::string &name) const { return path + "/" + name; }
 };
 
 inline void WriteWholeFile(const std::string &path, const std::string &bytes)
