@@ -105,6 +105,15 @@ TEST(ArchiveReader, RefusesUnsafeNamesAndSizes)
     EXPECT_EQ(CopyRecordData(archive, 100000, full), RecordStatus::WriteFailed);
     fclose(full);
     fclose(archive);
+
+    // The packing tool's writer stores what the reader reads.
+    PayloadRecord record;
+    archive = tmpfile();
+    EXPECT_EQ(WriteRecordHeader(archive, "sound\\001.mp3", 0x01020304), RecordStatus::Ok);
+    rewind(archive);
+    EXPECT_EQ(ReadRecordHeader(archive, &record), RecordStatus::Ok);
+    EXPECT_EQ(std::string(record.Name) + " " + std::to_string(record.Size), "sound\\001.mp3 16909060");
+    fclose(archive);
 }
 
 } // namespace
