@@ -74,8 +74,19 @@ TEST(SpaceText, ShowsMebibytesWithTwoDecimalsAboveFourGibibytesToo)
 {
     FreeBytes = (uint64_t{5} << 30) + (1 << 20);
     RequiredBytes = 324504060;
-    FormatSpaceText();
-    EXPECT_STREQ(MessageText, "Available: 5121.00 MB  --  Required: 309.47 MB");
+    char text[kSpaceTextChars];
+    FormatSpaceText(text);
+    EXPECT_STREQ(text, "Available: 5121.00 MB  --  Required: 309.47 MB");
+}
+
+// Only a drive letter, a colon and a backslash make a directory the setup may
+// install into: anything else would be taken relative to the current directory.
+TEST(InstallDirectory, OnlyAFullPathIsAccepted)
+{
+    for (const char *path : {"C:\\Dunvo", "d:\\", "Z:\\a\\b"})
+        EXPECT_TRUE(IsFullPath(path)) << path;
+    for (const char *path : {"Dunvo", "Programs\\Dunvo", "\\Dunvo", "C:Dunvo", "\\\\server\\share", "1:\\x", ""})
+        EXPECT_FALSE(IsFullPath(path)) << path;
 }
 
 } // namespace
