@@ -25,11 +25,13 @@ set(FUZZ_SOURCES
     ${CMAKE_SOURCE_DIR}/payload/archive.cpp
     ${CMAKE_SOURCE_DIR}/payload/gzip_file.cpp
     ${CMAKE_SOURCE_DIR}/common/text.cpp
+    ${CMAKE_SOURCE_DIR}/common/file_write.cpp
     ${CMAKE_SOURCE_DIR}/common/message_box_host.cpp)
 set(FUZZ_HEADERS
     ${CMAKE_SOURCE_DIR}/payload/archive.h
     ${CMAKE_SOURCE_DIR}/payload/gzip_file.h
     ${CMAKE_SOURCE_DIR}/common/text.h
+    ${CMAKE_SOURCE_DIR}/common/file_write.h
     ${CMAKE_SOURCE_DIR}/common/install_settings.h
     ${CMAKE_SOURCE_DIR}/common/message_box.h
     ${CMAKE_SOURCE_DIR}/common/message_box_host.h)
