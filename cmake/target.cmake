@@ -3,6 +3,10 @@
 # are imported.
 enable_language(RC)
 
+# Reproducible programs: the linker would stamp each one with the time of the
+# link (and the checksum follows the stamp), so two builds of one commit differ.
+add_link_options(-Wl,--no-insert-timestamp)
+
 if(NOT HOST_TOOLS_DIR)
     message(FATAL_ERROR "HOST_TOOLS_DIR is set by the host build; configure the top folder instead")
 endif()
