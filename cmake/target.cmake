@@ -3,6 +3,13 @@
 # are imported.
 enable_language(RC)
 
+# Reproducible programs: the linker would stamp each one with the time of the
+# link (and the checksum follows the stamp), so two builds of one commit differ.
+add_link_options(-Wl,--no-insert-timestamp)
+# GoogleTest's messages carry __FILE__: name the sources from the top folder, not
+# from wherever this checkout happens to be.
+add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>)
+
 if(NOT HOST_TOOLS_DIR)
     message(FATAL_ERROR "HOST_TOOLS_DIR is set by the host build; configure the top folder instead")
 endif()

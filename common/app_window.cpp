@@ -6,7 +6,7 @@ HWND MainWindow;
 BOOL MakeDirectory(const char *path)
 {
     SECURITY_ATTRIBUTES attributes;
-    attributes.nLength = 12;
+    attributes.nLength = sizeof attributes;
     attributes.lpSecurityDescriptor = nullptr;
     attributes.bInheritHandle = TRUE;
     return CreateDirectoryA(path, &attributes);

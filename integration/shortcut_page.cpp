@@ -14,22 +14,13 @@
 #include "shell/dispatch.h"
 #include "shell/pages.h"
 
-#include <commctrl.h>
-
 #include <cstring>
-
-char LinkPathScratch[kPathChars];
-char TargetPathScratch[kPathChars];
-HWND ChooserPathEdit;
-HWND ChooserFolderList;
 
 namespace
 {
 
 const char kSubfolder[] = "Dunvo";
 const char kCancelQuestion[] = "Are you want to cancel creating shortcuts ?";
-// The text of the listing's go-up row; no folder can carry this name.
-const char kGoUpRowText[] = "........";
 
 struct Shortcut {
     const char *LinkName;
@@ -46,22 +37,37 @@ const Shortcut kStartMenuShortcuts[] = {
 // A shortcut whose link or target path does not fit is not written at all.
 void WriteShortcut(const char *folder, const Shortcut &shortcut)
 {
-    if (FormatInto(LinkPathScratch, "%s\\%s", folder, shortcut.LinkName) &&
-        FormatInto(TargetPathScratch, "%s\\%s", InstallDir, shortcut.TargetName))
-        CreateShellShortcut(TargetPathScratch, LinkPathScratch, shortcut.Description); // result ignored
+    char linkPath[kPathChars];
+    char targetPath[kPathChars];
+    if (FormatInto(linkPath, "%s\\%s", folder, shortcut.LinkName) &&
+        FormatInto(targetPath, "%s\\%s", InstallDir, shortcut.TargetName))
+        CreateShellShortcut(targetPath, linkPath, shortcut.Description); // result ignored
 }
 
-// StartMenuFolder becomes our subfolder: a backslash unless it already ends
-// in one, then "Dunvo". False, and the folder unchanged, when that does not
-// fit; then no Start-menu shortcut or "Scdir" is written rather than a cut path.
-bool NameStartMenuSubfolder()
+void WriteDesktopShortcut()
 {
-    const size_t length = strlen(StartMenuFolder);
-    const bool endsInSlash = length > 0 && StartMenuFolder[length - 1] == '\\';
-    char subfolder[kPathChars];
-    if (!FormatInto(subfolder, endsInSlash ? "%s%s" : "%s\\%s", StartMenuFolder, kSubfolder))
-        return false;
-    return CopyInto(StartMenuFolder, subfolder);
+    char desktop[260] = {};
+    if (ReadShellFolderPath(desktop, "Common Desktop"))
+        WriteShortcut(desktop, kApplicationShortcut);
+}
+
+// The folder is made first; it may exist from an earlier run.
+void WriteStartMenuShortcuts(const char *folder)
+{
+    MakeDirectory(folder); // result ignored
+    for (const Shortcut &shortcut : kStartMenuShortcuts)
+        WriteShortcut(folder, shortcut);
+}
+
+// Quoted: the system runs the uninstall command as a command line, and an
+// unquoted path with a blank in it could start another program. A text that
+// does not fit is left empty, which the registration leaves out.
+void RegisterApplication(const char *startMenuSubfolder)
+{
+    char uninstallCommand[kPathChars];
+    FormatInto(uninstallCommand, "\"%s\\uninstall.exe\"", InstallDir);
+    RegisterAppPath();
+    RegisterUninstallEntry(uninstallCommand, startMenuSubfolder);
 }
 
 // A long folder is shown by its end, which tells where the shortcuts go.
@@ -89,42 +95,29 @@ int OnInitShortcutPage(HWND page, UINT, WPARAM, LPARAM)
     return 1;
 }
 
-// Finish writes the chosen shortcuts; Cancel asks first. Both then register
-// the application and close the page. The result is 1 only when the
+// Finish writes the chosen shortcuts; a confirmed Cancel writes none. Both
+// register the application and close the page. The result is 1 only when the
 // Start-menu shortcuts went into their folder, so that the sequence opens it.
 int OnFinishOrCancel(HWND page, uint16_t id, uint32_t, LPARAM)
 {
-    int answer = IDYES;
-    int result = 0;
-    bool subfolderNamed = false;
-    if (id == IDCANCEL) {
-        answer = MessageBoxA(page, kCancelQuestion, "Confirmation", MB_YESNO | MB_ICONQUESTION);
-    } else {
-        if (IsChecked(page, IDC_SHORTCUT_DESKTOP)) {
-            char desktop[260];
-            memset(desktop, 0, sizeof desktop);
-            if (ReadShellFolderPath(desktop, "Common Desktop"))
-                WriteShortcut(desktop, kApplicationShortcut);
-        }
-        if (IsChecked(page, IDC_SHORTCUT_START_MENU) && (subfolderNamed = NameStartMenuSubfolder())) {
-            MakeDirectory(StartMenuFolder); // result ignored: it may exist from an earlier run
-            for (const Shortcut &shortcut : kStartMenuShortcuts)
-                WriteShortcut(StartMenuFolder, shortcut);
-            CopyInto(LaunchFile, StartMenuFolder);
-            result = 1;
-        }
-    }
-    if (answer != IDYES)
+    if (id == IDCANCEL &&
+        MessageBoxA(page, kCancelQuestion, "Confirmation", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return 0;
-    if (result == 0)
-        subfolderNamed = NameStartMenuSubfolder();
-
-    RegisterAppPath();
-    // Quoted: the system runs this as a command line, and an unquoted path
-    // with a blank in it could start another program.
-    memset(TargetPathScratch, 0, sizeof TargetPathScratch);
-    FormatInto(TargetPathScratch, "\"%s\\uninstall.exe\"", InstallDir);
-    RegisterUninstallEntry(TargetPathScratch, subfolderNamed ? StartMenuFolder : "");
+    const bool finish = id == IDOK;
+    // From here on StartMenuFolder names our subfolder, for the shortcuts and
+    // for "Scdir". One whose path does not fit is neither made nor registered.
+    char subfolder[kPathChars];
+    const bool named =
+        JoinInto(subfolder, StartMenuFolder, kSubfolder) && CopyInto(StartMenuFolder, subfolder);
+    if (finish && IsChecked(page, IDC_SHORTCUT_DESKTOP))
+        WriteDesktopShortcut();
+    int result = 0;
+    if (finish && named && IsChecked(page, IDC_SHORTCUT_START_MENU)) {
+        WriteStartMenuShortcuts(StartMenuFolder);
+        CopyInto(LaunchFile, StartMenuFolder);
+        result = 1;
+    }
+    RegisterApplication(named ? StartMenuFolder : "");
     EndDialog(page, result);
     return 0;
 }
@@ -132,8 +125,9 @@ int OnFinishOrCancel(HWND page, uint16_t id, uint32_t, LPARAM)
 int OnChooseStartMenuFolder(HWND page, uint16_t, uint32_t, LPARAM)
 {
     RunStartMenuChooser(page);
-    FormatInto(LinkPathScratch, "%s\\%s", StartMenuFolder, kSubfolder);
-    SetDlgItemTextA(page, IDE_SHORTCUT_FOLDER, LinkPathScratch);
+    char shown[kPathChars];
+    JoinInto(shown, StartMenuFolder, kSubfolder);
+    SetDlgItemTextA(page, IDE_SHORTCUT_FOLDER, shown);
     ShowEndOfPath(GetDlgItem(page, IDE_SHORTCUT_FOLDER));
     return 0;
 }
@@ -141,7 +135,7 @@ int OnChooseStartMenuFolder(HWND page, uint16_t, uint32_t, LPARAM)
 const CommandEntry kShortcutCommands[] = {
     {IDOK, OnFinishOrCancel},
     {IDCANCEL, OnFinishOrCancel},
-    {IDB_SHORTCUT_CHOOSE, OnChooseStartMenuFolder},
+    {IDC_SHORTCUT_CHOOSE, OnChooseStartMenuFolder},
 };
 const CommandTable kShortcutCommandTable = MakeCommandTable(kShortcutCommands, DefaultNone);
 
@@ -156,56 +150,20 @@ const MessageTable kShortcutMessageTable = MakeMessageTable(kShortcutMessages, D
 // and lists it anew, so there is nothing to commit on OK or undo on Cancel.
 int OnInitChooser(HWND chooser, UINT, WPARAM, LPARAM)
 {
-    ChooserPathEdit = GetDlgItem(chooser, IDE_CHOOSER_PATH);
-    ChooserFolderList = GetDlgItem(chooser, IDL_CHOOSER_FOLDERS);
-    SendMessageA(ChooserFolderList, LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(MakeFolderImages()));
-    FillFolderList(chooser, ChooserFolderList, StartMenuFolder, StartMenuListing);
-    ShowEndOfPath(ChooserPathEdit);
+    HWND list = GetDlgItem(chooser, IDL_CHOOSER_FOLDERS);
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(MakeFolderImages()));
+    FillFolderList(chooser, list, StartMenuFolder, StartMenuListing);
+    ShowEndOfPath(GetDlgItem(chooser, IDE_CHOOSER_PATH));
     return 1;
 }
 
-void GoUp()
-{
-    char *slash = strrchr(StartMenuFolder, '\\');
-    if (slash)
-        *slash = '\0';
-}
-
-// A folder whose path would no longer fit the listing is not entered.
-void GoDown(const char *name)
-{
-    char below[kPathChars];
-    if (FormatInto(below, "%s\\%s", StartMenuFolder, name) &&
-        strlen(below) <= static_cast<size_t>(kListedFolderChars))
-        CopyInto(StartMenuFolder, below);
-}
-
-// The go-up row is recognised by its text, not by its place: a folder whose
-// name sorts before "........" can take the first row and must still be entered.
 int OnChooserNotify(HWND chooser, UINT, WPARAM, LPARAM lParam)
 {
     const NMHDR *header = reinterpret_cast<const NMHDR *>(lParam);
-    if (header->hwndFrom != ChooserFolderList || header->code != NM_DBLCLK)
+    if (header->idFrom != IDL_CHOOSER_FOLDERS || header->code != NM_DBLCLK)
         return 0;
-    const int row = static_cast<int>(SendMessageA(ChooserFolderList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                                  MAKELPARAM(LVNI_SELECTED, 0)));
-    if (row >= 0 && row <= LastFolderRow) {
-        char text[256] = "";
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = row;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        if (SendMessageA(ChooserFolderList, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
-            if (strcmp(text, kGoUpRowText) == 0)
-                GoUp();
-            else
-                GoDown(text);
-        }
-    }
-    FillFolderList(chooser, ChooserFolderList, StartMenuFolder, StartMenuListing);
-    ShowEndOfPath(ChooserPathEdit);
+    FollowFolderRow(chooser, header->hwndFrom, StartMenuFolder, StartMenuListing);
+    ShowEndOfPath(GetDlgItem(chooser, IDE_CHOOSER_PATH));
     return 0;
 }
 
@@ -232,7 +190,8 @@ const MessageTable kChooserMessageTable = MakeMessageTable(kChooserMessages, Def
 
 int RunShortcutPage(HWND owner)
 {
-    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_SHORTCUT", owner, TableDialogProc<kShortcutMessageTable>, 0));
+    return static_cast<int>(
+        DialogBoxParamA(AppInstance, "IDD_SHORTCUT", owner, TableDialogProc<kShortcutMessageTable>, 0));
 }
 
 void RunStartMenuChooser(HWND owner)

@@ -92,16 +92,21 @@ uint64_t PickFreeBytes(uint64_t availableToCaller, uint64_t totalFree)
     return availableToCaller != 0 ? availableToCaller : totalFree;
 }
 
-void FormatSpaceText()
+void FormatSpaceText(char (&out)[kSpaceTextChars])
 {
-    // Two decimals of a mebibyte never need more than the 512 characters.
+    // Two decimals of a mebibyte never need more than these 80 characters.
     const double kMebibyte = 1048576.0;
-    FormatInto(MessageText, "Available: %.02f MB  --  Required: %.02f MB",
-               static_cast<double>(FreeBytes) / kMebibyte, static_cast<double>(RequiredBytes) / kMebibyte);
+    FormatInto(out, "Available: %.02f MB  --  Required: %.02f MB", static_cast<double>(FreeBytes) / kMebibyte,
+               static_cast<double>(RequiredBytes) / kMebibyte);
 }
 
 void ReportFreeSpaceError(unsigned long error)
 {
     FormatInto(MessageText, "error: %lu:  could not get free space for\n", error);
     ShowMessage(nullptr, MessageText, SetupName, kMbIconError | kMbOk);
+}
+
+bool IsFullPath(const char *path)
+{
+    return isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '\\';
 }

@@ -20,10 +20,15 @@ void ChooseDefaultFolderFrom(const char *driveStrings, size_t capacity, size_t r
 // may use, or the drive's whole free count when the system says 0 for that.
 uint64_t PickFreeBytes(uint64_t availableToCaller, uint64_t totalFree);
 
-// "Available: ... MB  --  Required: ... MB" from FreeBytes and RequiredBytes,
-// into MessageText.
-void FormatSpaceText();
+// "Available: ... MB  --  Required: ... MB" from FreeBytes and RequiredBytes.
+constexpr int kSpaceTextChars = 80;
+void FormatSpaceText(char (&out)[kSpaceTextChars]);
 
 // Tells the user that a drive could not be measured (error box, no owner,
 // captioned SetupName). FreeBytes is not touched, so the old figure stays.
 void ReportFreeSpaceError(unsigned long error);
+
+// A drive letter, a colon and a backslash: the only kind of directory the
+// setup installs into. Anything else would be taken relative to whatever the
+// current directory happens to be, and written so into shortcuts and registry.
+bool IsFullPath(const char *path);

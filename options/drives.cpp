@@ -1,5 +1,6 @@
 #include "options/drives.h"
 
+#include "common/app_window.h"
 #include "common/install_settings.h"
 #include "options/drive_rules.h"
 
@@ -22,13 +23,7 @@ using GetDiskFreeSpaceExAFunction = BOOL(WINAPI *)(LPCSTR, PULARGE_INTEGER, PULA
 // rather than imported.
 GetDiskFreeSpaceExAFunction FindGetDiskFreeSpaceEx()
 {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    if (!kernel)
-        return nullptr;
-    // Through void (*)() because that is the one function-pointer type a cast
-    // from FARPROC may use without a warning.
-    return reinterpret_cast<GetDiskFreeSpaceExAFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")));
+    return FindFunction<GetDiskFreeSpaceExAFunction>(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA");
 }
 
 } // namespace
@@ -47,31 +42,34 @@ void ChooseDefaultFolder()
     QueryFreeSpace(CurrentDrive);
 }
 
+bool MeasureFreeSpace(const char *root, uint64_t *freeBytes)
+{
+    if (GetDiskFreeSpaceExAFunction getDiskFreeSpaceEx = FindGetDiskFreeSpaceEx()) {
+        ULARGE_INTEGER available, total, totalFree;
+        if (!getDiskFreeSpaceEx(root, &available, &total, &totalFree))
+            return false;
+        *freeBytes = PickFreeBytes(available.QuadPart, totalFree.QuadPart);
+        return true;
+    }
+    DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
+    if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
+        return false;
+    *freeBytes = static_cast<uint64_t>(freeClusters) * sectorsPerCluster * bytesPerSector;
+    return true;
+}
+
 void QueryFreeSpace(int drive)
 {
     // With no drive listed there is nothing to measure, and no error number to report.
     if (drive < 0 || drive >= DriveCount)
         return;
-    const char *root = DriveTable[drive];
-
-    BOOL measured;
-    if (GetDiskFreeSpaceExAFunction getDiskFreeSpaceEx = FindGetDiskFreeSpaceEx()) {
-        ULARGE_INTEGER available, total, totalFree;
-        measured = getDiskFreeSpaceEx(root, &available, &total, &totalFree);
-        if (measured)
-            FreeBytes = PickFreeBytes(available.QuadPart, totalFree.QuadPart);
-    } else {
-        DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
-        measured = GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters);
-        if (measured)
-            FreeBytes = static_cast<uint64_t>(freeClusters) * sectorsPerCluster * bytesPerSector;
-    }
-    if (!measured)
+    if (!MeasureFreeSpace(DriveTable[drive], &FreeBytes))
         ReportFreeSpaceError(GetLastError());
 }
 
 void ShowSpaceText(HWND window, int control)
 {
-    FormatSpaceText();
-    SetDlgItemTextA(window, control, MessageText);
+    char text[kSpaceTextChars];
+    FormatSpaceText(text);
+    SetDlgItemTextA(window, control, text);
 }

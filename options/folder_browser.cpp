@@ -11,16 +11,11 @@
 #include "resources/resource.h"
 #include "shell/dispatch.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 
 namespace
 {
 
-// The green row keeps this name until the user types another; until then it
-// cannot be entered.
-const char kDefaultName[] = "Dunvo";
 constexpr size_t kLongestName = 99;
 
 HWND BrowserNameEdit;
@@ -48,7 +43,7 @@ int OnInitBrowser(HWND browser, UINT, WPARAM, LPARAM)
                  reinterpret_cast<LPARAM>(MakeFolderImages()));
     FillFolderList(browser, BrowserFolderList, BaseFolder, BrowserListing);
     // The edit's update notification takes the name into InstallDirName.
-    SetWindowTextA(BrowserNameEdit, kDefaultName);
+    SetWindowTextA(BrowserNameEdit, kDefaultDirectoryName);
     return 1;
 }
 
@@ -89,58 +84,11 @@ int OnDriveBox(HWND browser, uint16_t, uint32_t code, LPARAM)
     return 0;
 }
 
-// C:\Programs\Tools becomes C:\Programs, and C:\Programs becomes C:\ (the
-// root keeps its backslash).
-void GoUp()
-{
-    char *slash = strrchr(BaseFolder, '\\');
-    if (!slash)
-        return;
-    if (slash - BaseFolder <= 3)
-        slash[1] = '\0';
-    else
-        *slash = '\0';
-}
-
-// False, with BaseFolder unchanged, when the deeper folder could not be listed
-// because its path would not fit.
-bool GoDown(const char *folder)
-{
-    char deeper[kListedFolderChars + 1];
-    const bool driveRoot = strlen(BaseFolder) <= 3;
-    if (!FormatInto(deeper, driveRoot ? "%s%s" : "%s\\%s", BaseFolder, folder))
-        return false;
-    CopyInto(BaseFolder, deeper);
-    return true;
-}
-
-// A double-click enters the folder of the selected row. The rows are told
-// apart by their pictures: the list sorts its rows, so a folder whose name
-// sorts before "........" may stand where the go-up row usually is.
 int OnBrowserNotify(HWND browser, UINT, WPARAM, LPARAM lParam)
 {
     const auto *header = reinterpret_cast<const NMHDR *>(lParam);
-    if (header->idFrom != IDL_BROWSE_FOLDERS || header->code != NM_DBLCLK)
-        return 0;
-    char text[256];
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = static_cast<int>(
-        SendMessageA(BrowserFolderList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    if (item.iItem < 0 || item.iItem > LastFolderRow ||
-        !SendMessageA(BrowserFolderList, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return 0;
-    if (item.iImage == UpImageIndex) {
-        GoUp();
-    } else if (item.iImage == NewFolderImageIndex && lstrcmpiA(item.pszText, kDefaultName) == 0) {
-        return 0;
-    } else if (!GoDown(item.pszText)) {
-        MessageBeep(0xFFFFFFFF);
-        return 0;
-    }
-    FillFolderList(browser, BrowserFolderList, BaseFolder, BrowserListing);
+    if (header->idFrom == IDL_BROWSE_FOLDERS && header->code == NM_DBLCLK)
+        FollowFolderRow(browser, BrowserFolderList, BaseFolder, BrowserListing);
     return 0;
 }
 
@@ -182,9 +130,7 @@ const MessageTable kBrowserMessageTable = MakeMessageTable(kBrowserMessages, Def
 
 } // namespace
 
-extern const DLGPROC FolderBrowserProc = TableDialogProc<kBrowserMessageTable>;
-
 void FolderBrowser(HWND owner)
 {
-    DialogBoxParamA(AppInstance, "IDD_BROWSE", owner, FolderBrowserProc, 0); // always 0: nothing to read
+    DialogBoxParamA(AppInstance, "IDD_BROWSE", owner, TableDialogProc<kBrowserMessageTable>, 0); // always 0: nothing to read
 }

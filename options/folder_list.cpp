@@ -1,6 +1,7 @@
 #include "options/folder_list.h"
 
 #include "common/app_window.h"
+#include "common/common_controls.h"
 #include "common/text.h"
 #include "resources/resource.h"
 
@@ -15,27 +16,22 @@ namespace
 {
 
 const char kGoUpText[] = "........";
-// Below these lengths a folder is the top of its listing and gets no go-up row:
-// a drive root ("C:\") for the browser, the Start-menu programs folder for the chooser.
-constexpr size_t kBrowserTopChars = 3;
-constexpr size_t kChooserTopChars = 21;
+// The listing appends a pattern of up to 4 characters ("\*.*") to the folder.
+constexpr size_t kListedFolderChars = kPathChars - 1 - 4;
+
+// A folder no longer than this is the top of its listing and gets no go-up row.
+size_t TopChars(FolderListMode mode)
+{
+    return mode == BrowserListing ? 3 : 21;
+}
 
 int AddIcon(HIMAGELIST images, int id)
 {
-    return ImageList_ReplaceIcon(images, -1, LoadIconA(AppInstance, MAKEINTRESOURCEA(id)));
+    return AddImageListIcon(images, LoadIconA(AppInstance, MAKEINTRESOURCEA(id)));
 }
 
-} // namespace
-
-HIMAGELIST MakeFolderImages()
-{
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_MASK, 3, 0);
-    FolderImageIndex = AddIcon(images, IDI_FOLDER);
-    UpImageIndex = AddIcon(images, IDI_FOLDER_UP);
-    NewFolderImageIndex = AddIcon(images, IDI_FOLDER_NEW);
-    return images;
-}
-
+// One row: at most 255 characters of `text` with picture `image`, inserted at
+// `position` (the list sorts it by its text).
 void AddFolderRow(HWND list, const char *text, int position, int image)
 {
     char shown[256];
@@ -48,21 +44,47 @@ void AddFolderRow(HWND list, const char *text, int position, int image)
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
+// C:\Programs\Tools becomes C:\Programs, and C:\Programs becomes C:\ (the
+// root keeps its backslash).
+void GoUp(char *folder)
+{
+    char *slash = strrchr(folder, '\\');
+    if (!slash)
+        return;
+    if (slash - folder <= 3)
+        slash[1] = '\0';
+    else
+        *slash = '\0';
+}
+
+bool GoDown(char (&folder)[kPathChars], const char *name)
+{
+    char deeper[kPathChars];
+    if (!JoinInto(deeper, folder, name) || strlen(deeper) > kListedFolderChars)
+        return false;
+    return CopyInto(folder, deeper);
+}
+
+} // namespace
+
+HIMAGELIST MakeFolderImages()
+{
+    HIMAGELIST images = CreateImageList(16, 16, ILC_MASK, 3, 0);
+    FolderImageIndex = AddIcon(images, IDI_FOLDER);
+    UpImageIndex = AddIcon(images, IDI_FOLDER_UP);
+    NewFolderImageIndex = AddIcon(images, IDI_FOLDER_NEW);
+    return images;
+}
+
 void FillFolderList(HWND dialog, HWND list, const char *path, FolderListMode mode)
 {
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     int rows = 0;
-
-    const size_t length = strlen(path);
-    const bool belowTop = length > (mode == BrowserListing ? kBrowserTopChars : kChooserTopChars);
-    if (belowTop)
+    if (strlen(path) > TopChars(mode))
         AddFolderRow(list, kGoUpText, rows++, UpImageIndex);
-    // A drive root already ends in its backslash; every other folder needs one.
-    const bool addSlash = belowTop || mode == StartMenuListing;
 
     char pattern[kPathChars];
-    if (length <= static_cast<size_t>(kListedFolderChars) &&
-        FormatInto(pattern, addSlash ? "%s\\*.*" : "%s*.*", path)) {
+    if (strlen(path) <= kListedFolderChars && JoinInto(pattern, path, "*.*")) {
         WIN32_FIND_DATAA found;
         HANDLE search = FindFirstFileA(pattern, &found);
         if (search != INVALID_HANDLE_VALUE) {
@@ -79,12 +101,38 @@ void FillFolderList(HWND dialog, HWND list, const char *path, FolderListMode mod
     AddFolderRow(list, InstallDirName, rows, NewFolderImageIndex);
 
     // A path too long for the buffer is shown as nothing rather than cut.
-    FormatInto(MessageText, addSlash ? "%s\\%s" : "%s%s", path, InstallDirName);
-    SetDlgItemTextA(dialog, mode == BrowserListing ? IDE_BROWSE_PATH : IDE_CHOOSER_PATH, MessageText);
+    char shown[kPathChars];
+    JoinInto(shown, path, InstallDirName);
+    SetDlgItemTextA(dialog, mode == BrowserListing ? IDE_BROWSE_PATH : IDE_CHOOSER_PATH, shown);
+}
+
+// Rows are told apart by their pictures, not their places: the list sorts
+// them, so a folder whose name sorts before "........" may stand where the
+// go-up row usually is.
+void FollowFolderRow(HWND dialog, HWND list, char (&folder)[kPathChars], FolderListMode mode)
+{
+    char text[256];
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem =
+        static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    if (item.iItem < 0 || item.iItem > LastFolderRow ||
+        !SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return;
+    const bool unnamedGreenRow = mode == BrowserListing && item.iImage == NewFolderImageIndex &&
+                                 lstrcmpiA(text, kDefaultDirectoryName) == 0;
+    if (unnamedGreenRow)
+        return;
+    if (item.iImage == UpImageIndex)
+        GoUp(folder);
+    else if (!GoDown(folder, text))
+        MessageBeep(0xFFFFFFFF);
+    FillFolderList(dialog, list, folder, mode);
 }
 
 bool ComposeInstallPath(char (&out)[kPathChars])
 {
-    const bool driveRoot = strlen(BaseFolder) <= kBrowserTopChars;
-    return FormatInto(out, driveRoot ? "%s%s" : "%s\\%s", BaseFolder, InstallDirName);
+    return JoinInto(out, BaseFolder, InstallDirName);
 }

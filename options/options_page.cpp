@@ -4,17 +4,17 @@
 #include "options/options_page.h"
 
 #include "common/app_window.h"
+#include "common/common_controls.h"
 #include "common/install_settings.h"
 #include "common/text.h"
 #include "options/catalogue.h"
+#include "options/drive_rules.h"
 #include "options/drives.h"
 #include "options/folder_list.h"
 #include "options/selection.h"
 #include "resources/resource.h"
 #include "shell/dispatch.h"
 #include "shell/pages.h"
-
-#include <commctrl.h>
 
 #include <cstring>
 
@@ -27,6 +27,8 @@ namespace
 
 const char kPageCaption[] = "Dunvo - Setup";
 const char kNoDirectory[] = "You were forgoten to select an directory";
+const char kNotFullPath[] =
+    "The installation directory must be a full path, such as C:\\Program files\\Dunvo.";
 const char kDirectoryTooLong[] = "The installation directory is longer than 511 characters.\n"
                                  "Choose a shorter path.";
 const char kDirectoryExists[] =
@@ -43,9 +45,7 @@ constexpr int kColumnWidth = 108;
 constexpr int kStateSize = 16;
 constexpr int kFlagWidth = 24;
 
-// The lists' look. The page is shown once per run, but it may be created
-// again (its tests do), so the look is made only the first time and kept.
-bool LookMade;
+// The lists' look, made when the page opens and kept for the run.
 int NtFourLook;
 COLORREF SelectedTextColor;
 COLORREF ListBackColor;
@@ -67,9 +67,6 @@ HBITMAP LoadPicture(int id)
 
 void MakeListLook()
 {
-    if (LookMade)
-        return;
-    LookMade = true;
     // On Windows NT 4.0 the lists are black with white selected text; elsewhere
     // they take the system's shadow and highlight colours.
     const DWORD version = GetVersion();
@@ -121,10 +118,10 @@ void SetUpList(HWND list, int rows)
 
 int OnInitPage(HWND page, UINT, WPARAM, LPARAM)
 {
-    InitCommonControls();
+    LoadCommonControls();
     StartSelection(SideFileIsPresent());
     ChooseDefaultFolder();
-    CopyInto(InstallDirName, "Dunvo");
+    CopyInto(InstallDirName, kDefaultDirectoryName);
     ComposeInstallPath(InstallDir); // the proposal is short; a failure would leave it empty
     SetDlgItemTextA(page, IDE_DIR_PATH, InstallDir);
     ShowSpaceText(page, IDT_DIR_SPACE);
@@ -251,25 +248,26 @@ void OnColumnClick(HWND page, HWND list, bool translations, int column)
     ShowSpaceText(page, IDT_DIR_SPACE);
 }
 
-// The click acts on the selected row, which the list has just moved to the
-// row under the mouse. Keyboard moves select rows too but send no click, so
-// they change nothing.
-void OnItemClick(HWND page, HWND list, bool translations)
+// A row steps through its states when it is clicked, or when Space is pressed
+// on it: the same cycle either way. Moving the selection with the keyboard
+// changes nothing.
+void StepRow(HWND page, HWND list, bool translations, int row)
 {
-    LVITEMA item = {};
-    item.mask = LVIF_STATE;
-    item.stateMask = LVIS_SELECTED;
-    item.iItem =
-        static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    if (item.iItem < 0 || !SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ||
-        item.iItem >= RowsOf(translations))
+    if (row < 0 || row >= RowsOf(translations))
         return;
     if (translations)
-        CycleTranslation(item.iItem);
+        CycleTranslation(row);
     else
-        ToggleRecitation(item.iItem); // leaves the first file and missing ones alone
-    SendMessageA(list, LVM_REDRAWITEMS, item.iItem, item.iItem);
+        ToggleRecitation(row); // leaves the first file and missing ones alone
+    SendMessageA(list, LVM_REDRAWITEMS, row, row);
     ShowSpaceText(page, IDT_DIR_SPACE);
+}
+
+// The list has just moved its selection to the row under the mouse, or its
+// focus is on the row Space was pressed on.
+int RowWith(HWND list, UINT flag)
+{
+    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), flag));
 }
 
 int OnPageNotify(HWND page, UINT, WPARAM, LPARAM lParam)
@@ -278,11 +276,13 @@ int OnPageNotify(HWND page, UINT, WPARAM, LPARAM lParam)
     const bool translations = header->idFrom == IDL_DIR_TRANSLATIONS;
     if (!translations && header->idFrom != IDL_DIR_RECITATIONS)
         return 0;
+    HWND list = header->hwndFrom;
     if (header->code == LVN_COLUMNCLICK)
-        OnColumnClick(page, header->hwndFrom, translations,
-                      reinterpret_cast<const NMLISTVIEW *>(lParam)->iSubItem);
+        OnColumnClick(page, list, translations, reinterpret_cast<const NMLISTVIEW *>(lParam)->iSubItem);
     else if (header->code == NM_CLICK)
-        OnItemClick(page, header->hwndFrom, translations);
+        StepRow(page, list, translations, RowWith(list, LVNI_SELECTED));
+    else if (header->code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN *>(lParam)->wVKey == VK_SPACE)
+        StepRow(page, list, translations, RowWith(list, LVNI_FOCUSED));
     return 0;
 }
 
@@ -298,6 +298,8 @@ bool TakeInstallDir(HWND page)
         GetWindowTextA(edit, InstallDir, kPathChars);
         if (strlen(InstallDir) < 4)
             refusal = kNoDirectory;
+        else if (!IsFullPath(InstallDir))
+            refusal = kNotFullPath;
     }
     if (!refusal)
         return true;
@@ -312,6 +314,16 @@ bool IsDirectory(const char *path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The typed directory may be on another drive than the one last picked and
+// measured. A drive that cannot be measured is judged by the last figure.
+uint64_t FreeSpaceOfInstallDrive()
+{
+    const char root[] = {InstallDir[0], ':', '\\', '\0'};
+    uint64_t freeBytes = FreeBytes;
+    MeasureFreeSpace(root, &freeBytes);
+    return freeBytes;
+}
+
 void OnNext(HWND page)
 {
     if (const char *refusal = CheckSelection()) {
@@ -321,8 +333,7 @@ void OnNext(HWND page)
     FixUpAliases();
     if (!TakeInstallDir(page))
         return;
-    // The drive measured is the one last picked, whatever drive the typed path names.
-    if (RequiredBytes > FreeBytes) {
+    if (RequiredBytes > FreeSpaceOfInstallDrive()) {
         MessageBoxA(page, NotEnoughSpaceText, kPageCaption, MB_OK | MB_ICONERROR);
         return;
     }
@@ -373,21 +384,23 @@ int OnBrowse(HWND page, uint16_t, uint32_t, LPARAM)
 const CommandEntry kPageCommands[] = {
     {IDOK, OnPageButton},
     {IDCANCEL, OnPageButton},
-    {IDB_DIR_BROWSE, OnBrowse},
+    {IDC_DIR_BROWSE, OnBrowse},
 };
 const CommandTable kPageCommandTable = MakeCommandTable(kPageCommands, DefaultNone);
 
 const MessageEntry kPageMessages[] = {
-    {WM_COMMAND, ForwardCommand<kPageCommandTable>}, {WM_INITDIALOG, OnInitPage},     {WM_DRAWITEM, OnDrawItem},
-    {WM_NOTIFY, OnPageNotify},   {WM_MEASUREITEM, OnMeasureItem},
+    {WM_COMMAND, ForwardCommand<kPageCommandTable>},
+    {WM_INITDIALOG, OnInitPage},
+    {WM_DRAWITEM, OnDrawItem},
+    {WM_NOTIFY, OnPageNotify},
+    {WM_MEASUREITEM, OnMeasureItem},
 };
 const MessageTable kPageMessageTable = MakeMessageTable(kPageMessages, DefaultNone);
 
 } // namespace
 
-extern const DLGPROC OptionsPageProc = TableDialogProc<kPageMessageTable>;
-
 int RunOptionsPage(HWND owner)
 {
-    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_DIR", owner, OptionsPageProc, 0));
+    return static_cast<int>(
+        DialogBoxParamA(AppInstance, "IDD_DIR", owner, TableDialogProc<kPageMessageTable>, 0));
 }

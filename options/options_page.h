@@ -1,11 +1,7 @@
 // The options page (IDD_DIR) and its folder browser (IDD_BROWSE). The page
-// sequence runs the page through RunOptionsPage (shell/pages.h); the
-// procedures are here so the dialogs can also be created on their own.
+// sequence runs the page through RunOptionsPage (shell/pages.h).
 #pragma once
 #include <windows.h>
-
-extern const DLGPROC OptionsPageProc;
-extern const DLGPROC FolderBrowserProc;
 
 // Runs the browser modally over `owner`. It works on BaseFolder, CurrentDrive,
 // FreeBytes and InstallDirName directly, so both of its buttons keep the changes.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/app_window.h"
+#include "common/file_write.h"
 #include "common/text.h"
 #include "options/catalogue.h"
 #include "payload/archive.h"
@@ -21,12 +22,8 @@ namespace
 {
 
 const char kPublisherAddress[] = "http://www.dunvo.org";
-
-// Working buffers of the extraction. The directory buffer is as short as
-// the system's own path limit; the others hold any path of InstallDir's size.
-char WorkPath[kPathChars];
-char OutputPath[kPathChars];
-char DirectoryPath[kShortPathChars];
+// How often the page paints and answers during a long write or expansion.
+constexpr DWORD kKeepAliveMilliseconds = 100;
 
 void ShowError(HWND page, const char *text)
 {
@@ -38,11 +35,28 @@ void ShowStatus(HWND page, const char *text)
     SetDlgItemTextA(page, IDE_COPY_STATUS, text);
 }
 
-// Stage texts are shown before work that pumps no messages, so they are painted at once.
+// Stage texts are shown before a long stretch without records, so they are painted at once.
 void ShowStageStatus(HWND page, const char *text)
 {
     ShowStatus(page, text);
     UpdateWindow(GetDlgItem(page, IDE_COPY_STATUS));
+}
+
+// Through the resource write and the two expansions no record ends, so
+// Cancel and every other input wait in the queue as always; but the page
+// still paints, and answers what other programs and the system send it,
+// which would otherwise mark it "Not Responding" in the middle of an
+// installation.
+DWORD LastKeptAlive;
+void KeepPageAlive()
+{
+    const DWORD now = GetTickCount();
+    if (now - LastKeptAlive < kKeepAliveMilliseconds)
+        return;
+    LastKeptAlive = now;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE))
+        DispatchMessageA(&message);
 }
 
 void ShowPathTooLong(HWND page, const char *folder, const char *name, size_t length)
@@ -71,23 +85,22 @@ template <size_t N> bool ComposePath(HWND page, char (&out)[N], const char *fold
 
 void DeleteTemporary(const char *name)
 {
+    char path[kPathChars];
     // With no temporary directory chosen the path would point at the drive's root.
-    if (TempDir[0] && FormatInto(WorkPath, "%s\\%s", TempDir, name))
-        DeleteFileA(WorkPath); // result ignored: it may never have been made
+    if (TempDir[0] && FormatInto(path, "%s\\%s", TempDir, name))
+        DeleteFileA(path); // result ignored: it may never have been made
 }
 
 enum class FileWrite { Written, NotCreated, NotWritten };
 
-// Every file the page writes goes through here, so a full disk is noticed,
-// and reported in the same words, wherever it happens.
+// Every file the page writes goes through here, so a full disk is reported
+// in the same words wherever it happens.
 FileWrite WriteWholeFile(HWND page, const char *path, const void *bytes, uint32_t size)
 {
     FILE *file = fopen(path, "wb");
     if (!file)
         return FileWrite::NotCreated;
-    const bool written = size == 0 || fwrite(bytes, 1, size, file) == size;
-    // The close flushes what is still buffered: a full disk may show only here.
-    if (fclose(file) != 0 || !written) {
+    if (!CloseWrittenFile(file, size == 0 || fwrite(bytes, 1, size, file) == size)) {
         // A cut-off file would pass for an installed one: it goes, the message names it.
         remove(path);
         FormatInto(MessageText, "Could not write file, the disk may be full:\n%.450s", path);
@@ -97,12 +110,12 @@ FileWrite WriteWholeFile(HWND page, const char *path, const void *bytes, uint32_
     return FileWrite::Written;
 }
 
-enum class RecordWrite { Written, NoMemory, NoLock, ArchiveEnded, NotCreated, NotWritten };
+enum class RecordWrite { Written, NotNamed, NoMemory, NoLock, ArchiveEnded, NotCreated, NotWritten };
 
-// The step both stages share: the record's data, read whole into one block of
-// its own size, becomes OutputPath. Nothing is created when the archive ends
-// inside the data, so no file of undefined content is left behind.
-RecordWrite WriteRecordFile(HWND page, FILE *archive, uint32_t size)
+// The record's data, read whole into one block of its own size, becomes
+// `path`. Nothing is created when the archive ends inside the data, so no
+// file of undefined content is left behind.
+RecordWrite WriteRecordFile(HWND page, FILE *archive, uint32_t size, const char *path)
 {
     RecordWrite result = RecordWrite::Written;
     HGLOBAL memory = nullptr;
@@ -121,7 +134,7 @@ RecordWrite WriteRecordFile(HWND page, FILE *archive, uint32_t size)
             result = RecordWrite::ArchiveEnded;
     }
     if (result == RecordWrite::Written) {
-        FileWrite file = WriteWholeFile(page, OutputPath, bytes, size);
+        FileWrite file = WriteWholeFile(page, path, bytes, size);
         if (file == FileWrite::NotCreated)
             result = RecordWrite::NotCreated;
         else if (file == FileWrite::NotWritten)
@@ -131,6 +144,29 @@ RecordWrite WriteRecordFile(HWND page, FILE *archive, uint32_t size)
         GlobalUnlock(memory);
     if (memory)
         GlobalFree(memory);
+    return result;
+}
+
+// The step both stages share: a chosen record written under InstallDir, its
+// path shown, and what went wrong told in the same words in both stages (a
+// full disk and a path too long have been told already; an archive that ends
+// is the stage's to tell).
+RecordWrite InstallRecord(HWND page, FILE *archive, const PayloadRecord &record, char (&path)[kPathChars])
+{
+    if (!ComposePath(page, path, InstallDir, record.Name))
+        return RecordWrite::NotNamed;
+    ShowStatus(page, path);
+    const RecordWrite result = WriteRecordFile(page, archive, record.Size, path);
+    const int size = static_cast<int>(record.Size);
+    if (result == RecordWrite::NoMemory)
+        FormatInto(MessageText, "Could not allocate memory %d bytes for a file:\n%.450s", size, path);
+    else if (result == RecordWrite::NoLock)
+        FormatInto(MessageText, "Could not Lock memory %d bytes for a file:\n%.450s", size, path);
+    else if (result == RecordWrite::NotCreated)
+        FormatInto(MessageText, "Could not create file:\n%.480s", path);
+    else
+        return result;
+    ShowError(page, MessageText);
     return result;
 }
 
@@ -149,31 +185,26 @@ void PumpMessages(HWND page)
 // Every folder the name holds, made for every record, also for one that is skipped.
 bool MakeRecordDirectories(HWND page, const char *name)
 {
+    char directory[kShortPathChars];
     const size_t length = strlen(name);
     for (size_t p = 1; p < length; ++p) {
         if (name[p] != '\\')
             continue;
-        if (!ComposePath(page, DirectoryPath, InstallDir, name, p))
+        if (!ComposePath(page, directory, InstallDir, name, p))
             return false;
-        MakeDirectory(DirectoryPath); // result ignored: 0 also when it exists
+        MakeDirectory(directory); // result ignored: 0 also when it exists
     }
     return true;
 }
 
-void InstallPayloadFile(HWND page, FILE *archive, const PayloadRecord &record, const ComponentEntry *row)
+// False when the stage must stop. A translation file of the wrong size is
+// told, and the copy goes on.
+bool InstallPayloadFile(HWND page, FILE *archive, const PayloadRecord &record, const ComponentEntry *row)
 {
-    if (!ComposePath(page, OutputPath, InstallDir, record.Name)) {
-        CopyAborted = 1;
-        return;
-    }
-    ShowStatus(page, OutputPath);
-    // Payload failures other than a full disk have no message of their own:
-    // the page's result tells the page sequence.
-    CopyAborted = 1;
-    if (WriteRecordFile(page, archive, record.Size) != RecordWrite::Written)
-        return;
-    CopyAborted = 0;
-    const int measured = MeasureFileSize(OutputPath);
+    char path[kPathChars];
+    if (InstallRecord(page, archive, record, path) != RecordWrite::Written)
+        return false;
+    const int measured = MeasureFileSize(path);
     if (row && measured != static_cast<int>(row->FileSize)) {
         FormatInto(
             MessageText,
@@ -182,6 +213,7 @@ void InstallPayloadFile(HWND page, FILE *archive, const PayloadRecord &record, c
             measured, static_cast<int>(row->FileSize), row->DisplayName, row->FileName, kPublisherAddress);
         ShowError(page, MessageText);
     }
+    return true;
 }
 
 // The side file is the user's own download; what is wrong with it is told in
@@ -213,45 +245,25 @@ void ReportDamagedSideFile(HWND page, int k, RecordStatus status, const PayloadR
     ShowError(page, MessageText);
 }
 
-void InstallRecitation(HWND page, FILE *archive, const PayloadRecord &record, int k)
+// False when the stage must stop. A recitation comes from the side file, so a
+// wrong size sends the user for a new copy of that; the copy goes on.
+bool InstallRecitation(HWND page, FILE *archive, const PayloadRecord &record, int k)
 {
     ProgressStep();
-    if (!ComposePath(page, OutputPath, InstallDir, record.Name)) {
-        CopyAborted = 1;
-        return;
-    }
-    ShowStatus(page, OutputPath);
-    CopyAborted = 1;
-    const int size = static_cast<int>(record.Size);
-    switch (WriteRecordFile(page, archive, record.Size)) {
-    case RecordWrite::Written:
-        CopyAborted = 0;
-        break;
-    case RecordWrite::NoMemory:
-        FormatInto(MessageText, "Could not allocate memory %d bytes for a file:\n%.450s", size, OutputPath);
-        ShowError(page, MessageText);
-        return;
-    case RecordWrite::NoLock:
-        FormatInto(MessageText, "Could not Lock memory %d bytes for a file:\n%.450s", size, OutputPath);
-        ShowError(page, MessageText);
-        return;
-    case RecordWrite::NotCreated:
-        FormatInto(MessageText, "Could not create file:\n%.480s", OutputPath);
-        ShowError(page, MessageText);
-        return;
-    case RecordWrite::ArchiveEnded:
+    char path[kPathChars];
+    const RecordWrite result = InstallRecord(page, archive, record, path);
+    if (result == RecordWrite::ArchiveEnded)
         ReportDamagedSideFile(page, k, RecordStatus::EndedInData, record);
-        return;
-    case RecordWrite::NotWritten: // already reported
-        return;
-    }
-    const int measured = MeasureFileSize(OutputPath);
+    if (result != RecordWrite::Written)
+        return false;
+    const int measured = MeasureFileSize(path);
     if (measured != static_cast<int>(RecitationSizes[k])) {
         FormatInto(MessageText,
-                   "%d = %d\nFile: %.400s was corrupted.\nDownload a new copy of SetupD.exe from %s",
-                   measured, static_cast<int>(RecitationSizes[k]), OutputPath, kPublisherAddress);
+                   "%d = %d\nFile: %.400s was corrupted.\nDownload a new copy of mp3data.gz from %s",
+                   measured, static_cast<int>(RecitationSizes[k]), path, kPublisherAddress);
         ShowError(page, MessageText);
     }
+    return true;
 }
 
 // GetTempPathA's folder, else SourceDir; never with a trailing backslash, so
@@ -283,6 +295,17 @@ bool WritePayloadResource(HWND page, const char *path)
     return WriteWholeFile(page, path, bytes, SizeofResource(AppInstance, found)) == FileWrite::Written;
 }
 
+// `gzipPath` expanded into TempDir\`plainName`, which is then open for
+// reading; null when it could not be (the expansion has told why).
+FILE *ExpandIntoTemp(HWND page, const char *gzipPath, const char *plainName)
+{
+    char plainPath[kPathChars];
+    if (!ComposePath(page, plainPath, TempDir, plainName) ||
+        !ExpandGzipFile(plainPath, gzipPath, KeepPageAlive))
+        return nullptr;
+    return fopen(plainPath, "rb");
+}
+
 // The resource written to TempDir\filesdata.gz and expanded to
 // TempDir\filesdata.dat; the expanded archive open for reading, or null.
 FILE *UnpackPayload(HWND page)
@@ -291,21 +314,16 @@ FILE *UnpackPayload(HWND page)
     if (!ComposePath(page, gzipPath, TempDir, "filesdata.gz") || !WritePayloadResource(page, gzipPath))
         return nullptr;
     ShowStageStatus(page, "Decompressing setup files");
-    // A failed expansion has shown its own box; a partial output must not be read as whole.
-    if (!ComposePath(page, WorkPath, TempDir, "filesdata.dat") || !ExpandGzipFile(WorkPath, gzipPath))
-        return nullptr;
-    return fopen(WorkPath, "rb");
+    return ExpandIntoTemp(page, gzipPath, "filesdata.dat");
 }
 
 void RunRecitationStage(HWND page)
 {
-    ShowStatus(page, "Decompressing MP3 sound files, could take a minute");
+    ShowStageStatus(page, "Decompressing MP3 sound files, could take a minute");
     char sidePath[kPathChars];
-    const bool named = ComposePath(page, sidePath, SourceDir, "mp3data.gz");
-    UpdateWindow(GetDlgItem(page, IDE_COPY_STATUS));
-    FILE *archive = nullptr;
-    if (named && ComposePath(page, WorkPath, TempDir, "mp3data.dat") && ExpandGzipFile(WorkPath, sidePath))
-        archive = fopen(WorkPath, "rb");
+    FILE *archive = ComposePath(page, sidePath, SourceDir, "mp3data.gz")
+                        ? ExpandIntoTemp(page, sidePath, "mp3data.dat")
+                        : nullptr;
     // Without the side file the rest of the installation stands: CopyAborted stays 0.
     if (!archive) {
         ShowError(page, "Can't decompress MP3 sound files");
@@ -389,10 +407,11 @@ void InstallFilesArchive(HWND page, FILE *archive)
                             (c < kTranslationRows &&
                              (TranslationState[c] == TS_INSTALL || TranslationState[c] == TS_INSTALL_LOAD));
         ProgressStep();
-        if (chosen)
-            InstallPayloadFile(page, archive, record,
-                               j < kTranslationFiles ? &ComponentCatalogue[c] : nullptr);
-        else if (SkipRecordData(archive, record.Size) != RecordStatus::Ok)
+        const bool handled =
+            chosen ? InstallPayloadFile(page, archive, record,
+                                        j < kTranslationFiles ? &ComponentCatalogue[c] : nullptr)
+                   : SkipRecordData(archive, record.Size) == RecordStatus::Ok;
+        if (!handled)
             CopyAborted = 1;
         if (c < kTranslationRows - 1)
             ++c;
@@ -411,7 +430,8 @@ void InstallRecitationArchive(HWND page, FILE *archive)
             break;
         }
         if (RecitationState[k] == RS_INSTALL) {
-            InstallRecitation(page, archive, record, k);
+            if (!InstallRecitation(page, archive, record, k))
+                CopyAborted = 1;
         } else if (SkipRecordData(archive, record.Size) != RecordStatus::Ok) {
             ReportDamagedSideFile(page, k, RecordStatus::EndedInData, record);
             CopyAborted = 1;
@@ -454,5 +474,6 @@ void ExtractPayload(HWND page)
 
 int RunCopyPage(HWND owner)
 {
-    return static_cast<int>(DialogBoxParamA(AppInstance, "IDD_COPY", owner, TableDialogProc<kCopyMessageTable>, 0));
+    return static_cast<int>(
+        DialogBoxParamA(AppInstance, "IDD_COPY", owner, TableDialogProc<kCopyMessageTable>, 0));
 }

@@ -1,39 +1,54 @@
 #include "payload/gzip_file.h"
 
+#include "common/file_write.h"
 #include "common/message_box.h"
 #include "common/text.h"
 
-char GzipMessage[kGzipMessageChars];
+#include <cstdio>
+
+#include <zlib.h>
+
 const char *GzipProgramName;
 
-namespace {
-
-// The file ExpandGzipFile is writing, so that a full disk is reported with
-// the name of the file it stopped; null for a caller's own stream.
-const char *ExpandingPath;
-
-void ShowGzipMessage()
+namespace
 {
-    ShowMessage(nullptr, GzipMessage, nullptr, kMbOk);
+
+constexpr int kMessageChars = 512;
+
+void ShowGzipMessage(const char *text)
+{
+    ShowMessage(nullptr, text, nullptr, kMbOk);
 }
 
 // A path longer than the box can hold is shortened in the text only; the
 // precision keeps the longest path and the fixed words within the buffer.
 void ShowPathMessage(const char *format, const char *path)
 {
-    FormatInto(GzipMessage, format, path);
-    ShowGzipMessage();
+    char text[kMessageChars];
+    FormatInto(text, format, path);
+    ShowGzipMessage(text);
+}
+
+void ReportGzipError(const char *message)
+{
+    char text[kMessageChars];
+    FormatInto(text, "%s: %.400s\n", GzipProgramName ? GzipProgramName : "gzip", message);
+    ShowGzipMessage(text);
+}
+
+// The layer's own words first, then the file and the likely cause.
+void ReportWriteFailure(const char *what, const char *path)
+{
+    char text[kMessageChars];
+    if (FormatInto(text, "%s: %.300s (the disk may be full)", what, path))
+        ReportGzipError(text);
+    else
+        ReportGzipError(what);
 }
 
 } // namespace
 
-void ReportGzipError(const char *message)
-{
-    FormatInto(GzipMessage, "%s: %.400s\n", GzipProgramName ? GzipProgramName : "gzip", message);
-    ShowGzipMessage();
-}
-
-bool ExpandGzipFile(const char *outputPath, const char *inputPath)
+bool ExpandGzipFile(const char *outputPath, const char *inputPath, void (*betweenWrites)())
 {
     gzFile input = gzopen(inputPath, "rb");
     if (!input) {
@@ -49,61 +64,38 @@ bool ExpandGzipFile(const char *outputPath, const char *inputPath)
         gzclose(input);
         return false;
     }
-    ExpandingPath = outputPath;
-    const bool expanded = ExpandStream(input, output);
-    ExpandingPath = nullptr;
-    return expanded;
-}
-
-namespace {
-
-// The layer's own words first, then the file and the likely cause.
-void ReportWriteFailure(const char *what)
-{
-    char text[kGzipMessageChars];
-    if (ExpandingPath && FormatInto(text, "%s: %.300s (the disk may be full)", what, ExpandingPath))
-        ReportGzipError(text);
-    else
-        ReportGzipError(what);
-}
-
-} // namespace
-
-bool ExpandStream(gzFile input, FILE *output)
-{
     // At twice zlib's buffer or more, zlib inflates straight into it. On the
     // stack: a static buffer would be carried, zero-filled, in the program file.
     char buffer[kGzipExpandBufferBytes];
+    bool readFailed = false;
+    const char *writeFailure = nullptr;
     for (;;) {
-        int count = gzread(input, buffer, sizeof buffer);
+        const int count = gzread(input, buffer, sizeof buffer);
         if (count < 0) {
             int error;
             ReportGzipError(gzerror(input, &error));
-            fclose(output);
-            gzclose(input);
-            return false;
+            readFailed = true;
+            break;
         }
         if (count == 0)
             break;
         if (fwrite(buffer, 1, static_cast<size_t>(count), output) != static_cast<size_t>(count)) {
-            ReportWriteFailure("failed fwrite");
-            fclose(output);
-            gzclose(input);
-            return false;
+            writeFailure = "failed fwrite";
+            break;
         }
+        if (betweenWrites)
+            betweenWrites();
     }
-    bool ok = true;
-    // fclose flushes what is still buffered: a full disk may show only here.
-    if (fclose(output) != 0) {
-        ReportWriteFailure("failed fclose");
-        ok = false;
-    }
+    const bool whole = CloseWrittenFile(output, !readFailed && !writeFailure);
+    if (!whole && !readFailed && !writeFailure)
+        writeFailure = "failed fclose";
+    if (writeFailure)
+        ReportWriteFailure(writeFailure, outputPath);
     // A truncated member or a wrong CRC or length in the trailer shows here.
-    if (gzclose(input) != Z_OK) {
+    const bool trailerSound = gzclose(input) == Z_OK;
+    if (!trailerSound && whole)
         ReportGzipError("failed gzclose");
-        ok = false;
-    }
-    return ok;
+    return whole && trailerSound;
 }
 
 bool CompressFileToGzip(const char *inputPath, const char *outputPath)
@@ -119,35 +111,29 @@ bool CompressFileToGzip(const char *inputPath, const char *outputPath)
         fclose(input);
         return false;
     }
-    return CompressStream(input, output);
-}
-
-bool CompressStream(FILE *input, gzFile output)
-{
     char buffer[kGzipCopyBufferBytes];
+    bool ok = true;
     for (;;) {
-        size_t count = fread(buffer, 1, sizeof buffer, input);
+        const size_t count = fread(buffer, 1, sizeof buffer, input);
         if (ferror(input)) {
-            ShowMessage(nullptr, "Error, reading from file", nullptr, kMbOk);
-            fclose(input);
-            gzclose(output);
-            return false;
+            ShowGzipMessage("Error, reading from file");
+            ok = false;
+            break;
         }
         if (count == 0)
             break;
         if (gzwrite(output, buffer, static_cast<unsigned>(count)) != static_cast<int>(count)) {
             int error;
             ReportGzipError(gzerror(output, &error));
-            fclose(input);
-            gzclose(output);
-            return false;
+            ok = false;
+            break;
         }
     }
     fclose(input);
     // The last deflate block and the trailer are written only now.
-    if (gzclose(output) != Z_OK) {
-        ShowMessage(nullptr, "Error, closing a file", nullptr, kMbOk);
-        return false;
+    if (gzclose(output) != Z_OK && ok) {
+        ShowGzipMessage("Error, closing a file");
+        ok = false;
     }
-    return true;
+    return ok;
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/file_write.h"
 #include "common/message_box.h"
 #include "common/text.h"
 
@@ -110,9 +111,7 @@ TranslationListResult SaveTranslationList(const char *path, void *owner)
         ShowMessage(owner, "Error creating used translation file.!!!", SetupName, kMbIconError);
         return TranslationListResult::NotCreated;
     }
-    const bool written = WriteList(file);
-    // The close flushes what is still buffered: a full disk may show only here.
-    if (fclose(file) != 0 || !written) {
+    if (!CloseWrittenFile(file, WriteList(file))) {
         ShowListMessage(owner, "Error writing used translation file, the disk may be full:\n%.450s", path);
         return TranslationListResult::NotWritten;
     }

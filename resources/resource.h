@@ -1,4 +1,6 @@
-// Resource ids. Numeric values are fixed; names say what each one is.
+// Resource ids. Numeric values are fixed; names say what each one is: IDD_
+// dialogs, IDS_ strings, IDI_ icons, IDB_ bitmaps, IDR_ raw data; controls
+// carry their kind: IDE_ edit, IDL_ list, IDT_ static text, IDC_ button or box.
 #pragma once
 
 #define IDI_SETUP 200
@@ -10,7 +12,7 @@
 #define IDE_AGREEMENT_TEXT 151
 
 // Options page (IDD_DIR).
-#define IDB_DIR_BROWSE 100
+#define IDC_DIR_BROWSE 100
 #define IDE_DIR_PATH 101
 #define IDL_DIR_TRANSLATIONS 112
 #define IDL_DIR_RECITATIONS 113
@@ -35,7 +37,7 @@
 #define IDI_FOLDER_NEW 203
 
 // Shortcut page (IDD_SHORTCUT).
-#define IDB_SHORTCUT_CHOOSE 100
+#define IDC_SHORTCUT_CHOOSE 100
 #define IDE_SHORTCUT_FOLDER 101
 #define IDC_SHORTCUT_DESKTOP 110
 #define IDC_SHORTCUT_START_MENU 111

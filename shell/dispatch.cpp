@@ -1,19 +1,19 @@
 #include "shell/dispatch.h"
 
-int CallDefaultProcedure(int32_t kind, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CallDefaultProcedure(int32_t kind, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (kind) {
     case DefaultWindow:
-        return static_cast<int>(DefWindowProcA(window, message, wParam, lParam));
+        return DefWindowProcA(window, message, wParam, lParam);
     case DefaultDialog:
-        return static_cast<int>(DefDlgProcA(window, message, wParam, lParam));
+        return DefDlgProcA(window, message, wParam, lParam);
     default:
         return 0;
     }
 }
 
-int DispatchMessageTable(const MessageTable &table, HWND window, UINT message, WPARAM wParam,
-                         LPARAM lParam)
+LRESULT DispatchMessageTable(const MessageTable &table, HWND window, UINT message, WPARAM wParam,
+                             LPARAM lParam)
 {
     for (int32_t i = 0; i < table.count; ++i) {
         if (table.rows[i].message == message)
@@ -22,7 +22,7 @@ int DispatchMessageTable(const MessageTable &table, HWND window, UINT message, W
     return CallDefaultProcedure(table.defaultKind, window, message, wParam, lParam);
 }
 
-int DispatchCommandTable(const CommandTable &table, HWND window, WPARAM wParam, LPARAM lParam)
+LRESULT DispatchCommandTable(const CommandTable &table, HWND window, WPARAM wParam, LPARAM lParam)
 {
     const uint16_t id = LOWORD(wParam);
     for (int32_t i = 0; i < table.count; ++i) {

@@ -34,10 +34,12 @@ struct CommandTable {
     int32_t defaultKind;
 };
 
-int DispatchMessageTable(const MessageTable &table, HWND window, UINT message, WPARAM wParam,
-                         LPARAM lParam);
-int DispatchCommandTable(const CommandTable &table, HWND window, WPARAM wParam, LPARAM lParam);
-int CallDefaultProcedure(int32_t kind, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Handlers return int; the default procedures' results are carried through whole, since some of
+// them are handles or pointers.
+LRESULT DispatchMessageTable(const MessageTable &table, HWND window, UINT message, WPARAM wParam,
+                             LPARAM lParam);
+LRESULT DispatchCommandTable(const CommandTable &table, HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CallDefaultProcedure(int32_t kind, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 template <size_t N> constexpr MessageTable MakeMessageTable(const MessageEntry (&rows)[N], int32_t kind)
 {
@@ -53,7 +55,7 @@ template <size_t N> constexpr CommandTable MakeCommandTable(const CommandEntry (
 // window's own CommandTable.
 template <const CommandTable &Table> int ForwardCommand(HWND window, UINT, WPARAM wParam, LPARAM lParam)
 {
-    return DispatchCommandTable(Table, window, wParam, lParam);
+    return static_cast<int>(DispatchCommandTable(Table, window, wParam, lParam));
 }
 
 // A dialog procedure with no logic of its own: every message goes through the table.

@@ -1,13 +1,30 @@
 #include "common/app_window.h"
 #include "common/install_settings.h"
+#include "resources/resource.h"
 #include "shell/main_window.h"
 
 #include <windows.h>
 
-enum { IDS_SETUP_NAME = 301, IDI_SETUP = 200 };
+namespace
+{
+
+// The setup runs with administrator rights from a folder that anything may
+// write into, so no DLL that is loaded by name later (by us or by the system's
+// own DLLs) may come from there: only from the system folder. Systems that
+// lack the call (before Windows 7 with its update) keep their search order.
+void RestrictDllSearch()
+{
+    auto setDefaultDllDirectories =
+        FindFunction<BOOL(WINAPI *)(DWORD)>(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+    if (setDefaultDllDirectories)
+        setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    RestrictDllSearch();
     LoadStringA(instance, IDS_SETUP_NAME, SetupName, sizeof SetupName);
     AppInstance = instance;
 
@@ -23,8 +40,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!RegisterClassA(&windowClass) && !RegisterClassA(&windowClass)) // one silent retry
         return 0;
 
-    MainWindow = CreateWindowExA(0, SetupName, SetupName, WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, nullptr,
-                                 nullptr, instance, nullptr);
+    MainWindow = CreateWindowExA(0, SetupName, SetupName, WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, nullptr, nullptr,
+                                 instance, nullptr);
     if (!MainWindow)
         return 0;
     UpdateWindow(MainWindow);

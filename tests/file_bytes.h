@@ -12,8 +12,7 @@ inline std::string ReadFileBytes(const std::string &path, const char *whenMissin
         return whenMissing;
     std::string bytes;
     char buffer[65536];
-    size_t count;
-    while ((count = fread(buffer, 1, sizeof buffer, file)) > 0)
+    for (size_t count; (count = fread(buffer, 1, sizeof buffer, file)) > 0;)
         bytes.append(buffer, count);
     fclose(file);
     return bytes;

@@ -31,6 +31,6 @@ set_tests_properties(sample_payload_slow PROPERTIES LABELS slow TIMEOUT 1800)
 include(${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz.cmake)
 
 # scripts/bench: the extraction timed on the host, against what zlib alone can do.
-add_executable(bench_extract ${CMAKE_SOURCE_DIR}/tests/bench/bench_extract.cpp)
+add_executable(bench_extract ${CMAKE_SOURCE_DIR}/bench/bench_extract.cpp)
 target_link_libraries(bench_extract PRIVATE dunvo_portable)
 set_target_properties(bench_extract PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)

@@ -2,9 +2,11 @@
 # machine able to build and run the setup. Installs only what is missing.
 set -euo pipefail
 
+# Everything the build, the tests and the benchmark call, also what a minimal
+# image lacks (file, bc, procps for free, binutils for strings and objdump).
 PACKAGES=(cmake make g++ clang libgtest-dev googletest zlib1g-dev
           mingw-w64 libz-mingw-w64-dev wine wine32:i386 wine64 xvfb xauth imagemagick
-          mscompress liblnk-utils pigz gzip python3)
+          mscompress liblnk-utils pigz gzip python3 file bc procps binutils mount)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -18,8 +20,9 @@ ensure_packages() {
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         as_root dpkg --add-architecture i386
     fi
-    as_root apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq "${missing[@]}" >/dev/null
+    # Through env: sudo does not pass the caller's environment on.
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 prepare_machine() {

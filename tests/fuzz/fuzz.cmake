@@ -25,28 +25,23 @@ set(FUZZ_SOURCES
     ${CMAKE_SOURCE_DIR}/payload/archive.cpp
     ${CMAKE_SOURCE_DIR}/payload/gzip_file.cpp
     ${CMAKE_SOURCE_DIR}/common/text.cpp
+    ${CMAKE_SOURCE_DIR}/common/file_write.cpp
     ${CMAKE_SOURCE_DIR}/common/message_box_host.cpp)
 set(FUZZ_HEADERS
     ${CMAKE_SOURCE_DIR}/payload/archive.h
     ${CMAKE_SOURCE_DIR}/payload/gzip_file.h
     ${CMAKE_SOURCE_DIR}/common/text.h
+    ${CMAKE_SOURCE_DIR}/common/file_write.h
     ${CMAKE_SOURCE_DIR}/common/install_settings.h
     ${CMAKE_SOURCE_DIR}/common/message_box.h
     ${CMAKE_SOURCE_DIR}/common/message_box_host.h)
-# fuzz_payload covers both layers; fuzz_reader and fuzz_gzip one layer each, for long runs.
-set(FUZZ_OUTPUTS)
-foreach(variant payload reader gzip)
-    string(TOUPPER ${variant} mode)
-    set(output ${CMAKE_BINARY_DIR}/fuzz_${variant})
-    add_custom_command(OUTPUT ${output}
-        COMMAND ${DUNVO_CLANGXX} -std=c++17 -g -O1 -Wall -Wextra -DDUNVO_FUZZ_${mode}
-                -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-                -I${CMAKE_SOURCE_DIR} ${FUZZ_SOURCES} -lz -o ${output}
-        DEPENDS ${FUZZ_SOURCES} ${FUZZ_HEADERS}
-        COMMENT "Building the ${variant} fuzz target with clang++")
-    list(APPEND FUZZ_OUTPUTS ${output})
-endforeach()
-add_custom_target(fuzz_payload_build ALL DEPENDS ${FUZZ_OUTPUTS})
+add_custom_command(OUTPUT ${FUZZ_TARGET}
+    COMMAND ${DUNVO_CLANGXX} -std=c++17 -g -O1 -Wall -Wextra
+            -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
+            -I${CMAKE_SOURCE_DIR} ${FUZZ_SOURCES} -lz -o ${FUZZ_TARGET}
+    DEPENDS ${FUZZ_SOURCES} ${FUZZ_HEADERS}
+    COMMENT "Building the payload fuzz target with clang++")
+add_custom_target(fuzz_payload_build ALL DEPENDS ${FUZZ_TARGET})
 
 # New inputs go to a folder in the build tree; the corpus in the repository is only read.
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz_work)

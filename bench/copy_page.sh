@@ -4,8 +4,8 @@
 # answers to a status-text request every 50 ms and the setup's memory. Checks
 # the installation byte for byte afterwards, so a fast wrong run never counts.
 # The driver's output is in $BUILD/e2e/copy_page/driver.log.
-source "$(dirname "$0")/../e2e/lib.sh"
-source "$(dirname "$0")/../e2e/copy_lib.sh"
+source "$(dirname "$0")/../tests/e2e/lib.sh"
+source "$(dirname "$0")/../tests/e2e/copy_lib.sh"
 on_private_display "$@"
 recitation_fixture
 start_scenario

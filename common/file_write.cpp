@@ -1,0 +1,6 @@
+#include "common/file_write.h"
+
+bool CloseWrittenFile(FILE *file, bool written)
+{
+    return fclose(file) == 0 && written;
+}
