@@ -86,11 +86,23 @@ add_executable(check_install ${CMAKE_SOURCE_DIR}/tests/e2e/check_install.cpp)
 target_link_libraries(check_install PRIVATE dunvo_portable)
 set_target_properties(check_install PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
-# The end-to-end groups, one test each (tests/e2e/tables.sh). Wine tests share
-# the machine through the lock "wine"; a group that cannot run here (no root to
-# mount a small drive) exits with 77, a skip.
+# The sample side file and the 113 recitations packed into it (600 MB),
+# made for the scenarios that need them, once per build tree.
+set(E2E_FIXTURES ${CMAKE_BINARY_DIR}/e2e-fixtures)
+add_custom_command(OUTPUT ${E2E_FIXTURES}/mp3data.gz
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${E2E_FIXTURES}/recitations
+    COMMAND make_sample_payload --recitations ${E2E_FIXTURES}/recitations
+    COMMAND dunvo_pack recitations ${E2E_FIXTURES}/recitations ${E2E_FIXTURES}/mp3data.gz
+    DEPENDS make_sample_payload dunvo_pack)
+add_custom_target(e2e_fixtures DEPENDS ${E2E_FIXTURES}/mp3data.gz)
+add_test(NAME e2e_fixtures COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target e2e_fixtures)
+set_tests_properties(e2e_fixtures PROPERTIES LABELS e2e FIXTURES_SETUP recitations)
+
+# The end-to-end groups, one test each (tests/e2e/tables.sh). A group that
+# cannot run here (no root to mount a small drive) exits with 77, a skip.
 foreach(group walk backdrop options recitations side_files long_paths full_disks shortcuts)
     add_test(NAME e2e_${group} COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run.sh ${group})
     set_tests_properties(e2e_${group} PROPERTIES LABELS "wine;e2e" SKIP_RETURN_CODE 77
         ENVIRONMENT "DUNVO_BUILD=${CMAKE_BINARY_DIR}")
 endforeach()
+set_tests_properties(e2e_recitations PROPERTIES FIXTURES_REQUIRED recitations)

@@ -146,6 +146,15 @@ HWND SetupWindowWith(int controlId)
     return TopWindow([&](HWND window) { return OfSetup(window) && GetDlgItem(window, controlId); });
 }
 
+// A message box nobody expected ends a wait for something else at once.
+bool Unexpected(const std::string &what)
+{
+    HWND box = SetupWindowWith(0xFFFF);
+    if (box)
+        Fail("a message box said \"" + Escape(TextOf(GetDlgItem(box, 0xFFFF))) + "\" while waiting for " + what);
+    return false;
+}
+
 HWND Control(int id)
 {
     HWND control = gPage ? GetDlgItem(gPage, id) : nullptr;
@@ -543,7 +552,9 @@ int main(int argc, char **argv)
                 Fail("cannot start " + arg(1) + " (error " + std::to_string(GetLastError()) + ")");
             WaitForInputIdle(gSetup.hProcess, kTimeoutMs);
         } else if (step == "page") {
-            Until("a window with control " + arg(1), [&] { return (gPage = SetupWindowWith(id(1))) != nullptr; });
+            Until("a window with control " + arg(1), [&] {
+                return (gPage = SetupWindowWith(id(1))) != nullptr || (id(1) != 0xFFFF && Unexpected("a page"));
+            });
             Answered(gPage); // done with setting itself up
         } else if (step == "gone") {
             Until("control " + arg(1) + " to go", [&] { return !SetupWindowWith(id(1)); });
@@ -590,7 +601,7 @@ int main(int argc, char **argv)
             if (!Within(30000, [&] { return (fault = BackdropFault(strtoul(argv[i + 1], nullptr, 16))).empty(); }))
                 Fail(fault);
         } else if (step == "exit") {
-            Until("the setup to end", SetupEnded, false);
+            Until("the setup to end", [] { return SetupEnded() || Unexpected("the end"); }, false);
             DWORD code = 0;
             GetExitCodeProcess(gSetup.hProcess, &code);
             printf("ended with exit code %lu\n", code);
