@@ -16,11 +16,10 @@
 #include "payload/payload_table.h"
 #include "tests/file_bytes.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <vector>
@@ -30,11 +29,7 @@ namespace
 
 int gProblems = 0;
 
-void Problem(const std::string &text)
-{
-    printf("FAIL: %s\n", text.c_str());
-    ++gProblems;
-}
+void Problem(const std::string &text) { printf("FAIL: %s\n", text.c_str()), ++gProblems; }
 
 std::string HostPath(const std::string &folder, std::string name)
 {
@@ -43,27 +38,18 @@ std::string HostPath(const std::string &folder, std::string name)
     return folder + "/" + name;
 }
 
-bool IsFile(const std::string &path)
-{
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 // Files under folder, named as in the records ("sound\001.mp3").
-void ListFiles(const std::string &folder, const std::string &prefix, std::set<std::string> *files)
+std::set<std::string> ListFiles(const std::string &folder)
 {
-    DIR *dir = opendir(folder.c_str());
-    while (dirent *entry = dir ? readdir(dir) : nullptr) {
-        const std::string name = entry->d_name, path = folder + "/" + name;
-        if (name == "." || name == "..")
-            continue;
-        if (IsFile(path))
-            files->insert(prefix + name);
-        else
-            ListFiles(path, prefix + name + "\\", files);
-    }
-    if (dir)
-        closedir(dir);
+    std::set<std::string> files;
+    std::error_code missing;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(folder, missing))
+        if (entry.is_regular_file()) {
+            std::string name = entry.path().lexically_relative(folder).string();
+            std::replace(name.begin(), name.end(), '/', '\\');
+            files.insert(name);
+        }
+    return files;
 }
 
 // A count, then per loaded row its catalogue row (539 bytes) and a font
@@ -138,8 +124,8 @@ int main(int argc, char **argv)
         DescribeRecitation(k, &entry);
         wanted.push_back({entry.Name, HostPath(recitationDir, entry.Name)});
     }
-    std::set<std::string> present, expected{"avaldata.dat"};
-    ListFiles(install, "", &present);
+    const std::set<std::string> present = ListFiles(install);
+    std::set<std::string> expected{"avaldata.dat"};
     size_t installed = 0;
     for (const auto &file : wanted) {
         expected.insert(file.first);

@@ -1,40 +1,37 @@
 // End-to-end driver: runs SetupD.exe as a user would and acts on what it shows.
-// Each argument is one step, done in order. The first step that fails prints
-// "FAIL: ...", saves the screen to DUNVO_FAILURE_SHOT (when set), ends the
-// setup and exits with 1. Every wait is for a condition, with a generous timeout.
-//
-//   cover RRGGBB           cover the screen with one colour (before start)
-//   start EXE DIR          start EXE with DIR as its current directory
-//   page ID                wait for a window of the setup holding control ID; it is the current page
-//   gone ID                wait until no window of the setup holds control ID
-//   click ID               press button ID and wait until the setup has taken the press
-//   type ID TEXT           set the text of control ID
-//   text ID TEXT           expect control ID to read TEXT
-//   checked ID 0|1         expect check box ID to be clear or checked
-//   focus ID               expect control ID to have the keyboard focus
-//   key NAME               press a key (enter escape tab space up down), wait until it is read
-//   row ID INDEX           click row INDEX of report list ID with the mouse, wait until it is read
-//   column ID INDEX        the same for the header of column INDEX
-//   dblrow ID TEXT         double-click the row reading TEXT of list ID
-//   msgbox TEXT CAPTION ICON ANSWER
-//                          wait for a message box; expect its text, caption (- for the system's
-//                          "Error") and icon (info warning error question none offscreen);
-//                          answer ok, yes or no
-//   window TITLE           wait for a visible top-level window TITLE of any program
-//   started N              expect N programs started by the setup to be running (a folder it
-//                          opens is one, there before the setup ends)
-//   reg KEY NAME VALUE     expect HKLM\KEY value NAME (- the default one, * the key itself) to be
-//                          sz:TEXT (stored with its terminator), dword:N or missing
-//   shot FILE.bmp [ID TEXT] save the screen once it is still; with ID TEXT only if control ID
-//                          shows TEXT before anything else: a moment that may pass unseen, then
-//                          noted, not failed
-//   backdrop RRGGBB        wait until the screen shows the dimmed backdrop over that colour
-//   exit CODE              wait for the setup to end with CODE
-//   kill                   end the setup (a run that stops part-way)
-//   watch ID STATUS        for the benchmark: until the window with control ID is gone, ask its
-//                          control STATUS for its text every 50 ms and print each wait for an
-//                          answer; then the setup's peak memory
-// In texts, \n stands for a line break.
+// Each argument is a step, done in order; the first that fails prints "FAIL:",
+// saves the screen to DUNVO_FAILURE_SHOT (when set), ends the setup and exits
+// with 1. Every wait is for a condition, with a generous timeout.
+//   cover RRGGBB         cover the screen with one colour (before start)
+//   start EXE DIR        start EXE in DIR
+//   page ID              wait for a window of the setup holding control ID: the current page
+//   gone ID              wait until no window of the setup holds control ID
+//   click ID             press button ID; wait until the setup has taken the press
+//   type ID TEXT         set the text of control ID
+//   text ID TEXT         expect control ID to read TEXT (\n stands for a line break)
+//   checked ID 0|1       expect check box ID clear or checked
+//   focus ID             expect control ID to have the keyboard focus
+//   key NAME             press enter, escape, tab, space, up or down; wait until it is read
+//   row ID INDEX         click row INDEX of report list ID with the mouse; wait until it is read
+//   column ID INDEX      the same for the header of column INDEX
+//   dblrow ID TEXT       double-click the row reading TEXT of list ID
+//   msgbox TEXT CAPTION ICON ANSWER   wait for a message box; expect its text, caption (- the
+//                        system's "Error") and icon (info warning error question none
+//                        offscreen); answer ok, yes or no
+//   window TITLE         wait for a visible top-level window TITLE of any program
+//   started N            expect N programs started by the setup running (a folder it opens
+//                        is one, there before the setup ends)
+//   reg KEY NAME VALUE   expect HKLM\KEY value NAME (- the default, * the key itself) to be
+//                        sz:TEXT (stored with its terminator), dword:N or missing
+//   shot FILE.bmp        save the screen once it is still
+//   moment ID TEXT FILE.bmp   save it if control ID shows TEXT before anything else; a moment
+//                        that may pass unseen is noted, not failed (screenshots only)
+//   backdrop RRGGBB      wait until the screen shows the dimmed backdrop over that colour
+//   exit CODE            wait for the setup to end with CODE
+//   kill                 end the setup (a run that stops part-way)
+//   watch ID STATUS      for the benchmark: until the window with control ID is gone, ask its
+//                        control STATUS for its text every 50 ms, print each wait for an
+//                        answer, then the setup's peak memory
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -43,6 +40,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -95,26 +93,19 @@ template <class Condition> void Until(const std::string &what, Condition cond, b
     }
 }
 
-std::string Unescape(const std::string &text)
+// Texts with their line breaks written \n; \n in an argument stands for one.
+std::string Escape(const std::string &text, bool undo = false)
 {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i)
-        out += text.compare(i, 2, "\\n") == 0 ? (++i, '\n') : text[i];
+        out += undo && !text.compare(i, 2, "\\n") ? (++i, "\n") : text[i] == '\n' ? "\\n" : std::string(text[i] != '\r', text[i]);
     return out;
 }
 
-std::string Escape(const std::string &text)
-{
-    std::string out;
-    for (char c : text)
-        out += c == '\n' ? "\\n" : c == '\r' ? "" : std::string(1, c);
-    return out;
-}
-
-// Line breaks count alike written \n, LF or CR LF; a path holding "\n" is taken as written.
+// A path holding "\n" is taken as written, too.
 bool SameText(const std::string &shown, const std::string &expected)
 {
-    return Escape(shown) == Escape(expected) || Escape(shown) == Escape(Unescape(expected));
+    return Escape(shown) == Escape(expected) || Escape(shown) == Escape(Escape(expected, true));
 }
 
 std::string TextOf(HWND window)
@@ -134,12 +125,13 @@ template <class Match> HWND TopWindow(Match match)
     return nullptr;
 }
 
-bool OfSetup(HWND window)
+DWORD ProcessOf(HWND window)
 {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    return process == gSetup.dwProcessId;
+    return process;
 }
+bool OfSetup(HWND window) { return ProcessOf(window) == gSetup.dwProcessId; }
 
 HWND SetupWindowWith(int controlId)
 {
@@ -309,13 +301,13 @@ std::string IconOf(HWND box)
         if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
             SendMessageA(child, STM_GETICON, 0, 0))
             icon = child;
-    RECT r;
+    RECT r, screenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, inside;
     const int size = GetSystemMetrics(SM_CXICON);
-    const Screen screen = Capture();
     if (!icon || !GetWindowRect(icon, &r))
         return "none";
-    if (r.left < 0 || r.top < 0 || r.left + size > screen.width || r.top + size > screen.height)
+    if (r.right = r.left + size, r.bottom = r.top + size, !IntersectRect(&inside, &r, &screenRect) || !EqualRect(&inside, &r))
         return "offscreen";
+    const Screen screen = Capture();
     const std::pair<const char *, LPCSTR> kinds[] = {
         {"info", IDI_INFORMATION}, {"warning", IDI_WARNING}, {"error", IDI_ERROR}, {"question", IDI_QUESTION}};
     std::string result = "unknown"; // not painted yet, or another picture
@@ -461,8 +453,7 @@ HWND TitledWindow(const std::string &title)
 
 int ProgramsStarted()
 {
-    DWORD desktop = 0; // Wine starts the desktop's process for the first program that shows a window
-    GetWindowThreadProcessId(GetDesktopWindow(), &desktop);
+    const DWORD desktop = ProcessOf(GetDesktopWindow()); // started for the first program showing a window
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
@@ -502,6 +493,8 @@ void WatchPage(int pageControl, int statusControl)
     const DWORD opened = GetTickCount();
     std::string before = "(page opened)";
     DWORD longest = 0;
+    PROCESS_MEMORY_COUNTERS first = {sizeof first, 0, 0, 0, 0, 0, 0, 0, 0, 0}, last = first;
+    GetProcessMemoryInfo(gSetup.hProcess, &first, sizeof first);
     while (IsWindowVisible(page)) {
         char text[1024] = "";
         const DWORD asked = GetTickCount();
@@ -514,106 +507,105 @@ void WatchPage(int pageControl, int statusControl)
         before = after;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT); // the sampling period
     }
-    PROCESS_MEMORY_COUNTERS memory = {sizeof memory, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    GetProcessMemoryInfo(gSetup.hProcess, &memory, sizeof memory);
-    printf("page shown %lu ms, longest wait %lu ms\nmemory peak working set %lu KB, peak private %lu KB\n",
-           GetTickCount() - opened, longest, static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024),
-           static_cast<unsigned long>(memory.PeakPagefileUsage / 1024));
+    GetProcessMemoryInfo(gSetup.hProcess, &last, sizeof last);
+    printf("page shown %lu ms, longest wait %lu ms\n", GetTickCount() - opened, longest);
+    printf("memory working set %u KB at opening, peak %u KB; private %u KB at opening, peak %u KB\n",
+           unsigned(first.WorkingSetSize >> 10), unsigned(last.PeakWorkingSetSize >> 10),
+           unsigned(first.PagefileUsage >> 10), unsigned(last.PeakPagefileUsage >> 10));
 }
+
+void Expect(const std::string &what, const std::string &shown, const std::string &expected)
+{
+    if (!SameText(shown, expected))
+        Fail(what + " is \"" + Escape(shown) + "\", expected \"" + Escape(expected) + "\"");
+}
+
+using Args = char *const *;
+int Id(Args a, int k) { return atoi(a[k]); }
+
+void Start(Args a)
+{
+    std::string commandLine = "\"" + std::string(a[1]) + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(a[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, a[2], &startup, &gSetup))
+        Fail("cannot start " + std::string(a[1]) + " (error " + std::to_string(GetLastError()) + ")");
+    WaitForInputIdle(gSetup.hProcess, kTimeoutMs);
+}
+
+void Page(Args a)
+{
+    Until("a window with control " + std::string(a[1]), [&] {
+        return (gPage = SetupWindowWith(Id(a, 1))) != nullptr || (Id(a, 1) != 0xFFFF && Unexpected("a page"));
+    });
+    Answered(gPage); // done with setting itself up
+}
+
+std::string Focus()
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(gSetup.dwThreadId, &info);
+    return std::to_string(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : -1);
+}
+
+void Backdrop(Args a)
+{
+    std::string fault;
+    if (!Within(30000, [&] { return (fault = BackdropFault(strtoul(a[1], nullptr, 16))).empty(); }))
+        Fail(fault);
+}
+
+void Exit(Args a)
+{
+    Until("the setup to end", [] { return SetupEnded() || Unexpected("the end"); }, false);
+    DWORD code = 0;
+    GetExitCodeProcess(gSetup.hProcess, &code);
+    Expect("the exit code", std::to_string(code), a[1]);
+}
+
+const struct {
+    const char *name;
+    int arguments;
+    void (*run)(Args);
+} kSteps[] = {
+    {"cover", 1, [](Args a) { Cover(strtoul(a[1], nullptr, 16)); }},
+    {"start", 2, Start},
+    {"page", 1, Page},
+    {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(Id(a, 1)); }); }},
+    {"click", 1, [](Args a) { SendNotifyMessageA(Control(Id(a, 1)), BM_CLICK, 0, 0), Answered(gPage); }},
+    {"type", 2, [](Args a) { SendMessageA(Control(Id(a, 1)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Escape(a[2], true).c_str())); }},
+    {"text", 2, [](Args a) { Expect("control " + std::string(a[1]), TextOf(Control(Id(a, 1))), a[2]); }},
+    {"checked", 2, [](Args a) { Expect("check box " + std::string(a[1]), std::to_string(SendMessageA(Control(Id(a, 1)), BM_GETCHECK, 0, 0)), a[2]); }},
+    {"focus", 1, [](Args a) { Expect("the control with the focus", (Control(Id(a, 1)), Focus()), a[1]); }},
+    {"key", 1, [](Args a) { PressKey(a[1]); }},
+    {"row", 2, [](Args a) { ClickRow(Control(Id(a, 1)), Id(a, 2)); }},
+    {"column", 2, [](Args a) { ClickColumn(Control(Id(a, 1)), Id(a, 2)); }},
+    {"dblrow", 2, [](Args a) { DoubleClickRow(Control(Id(a, 1)), a[2]); }},
+    {"msgbox", 4, [](Args a) { AnswerMessageBox(a[1], a[2], a[3], a[4]); }},
+    {"window", 1, [](Args a) { Until("a window titled " + std::string(a[1]), [&] { return TitledWindow(a[1]) != nullptr; }, false); }},
+    {"started", 1, [](Args a) { Expect("the count of programs the setup started", std::to_string(ProgramsStarted()), a[1]); }},
+    {"reg", 3, [](Args a) { CheckRegistry(a[1], a[2], a[3]); }},
+    {"shot", 1, [](Args a) { SaveShot(a[1]); }},
+    {"moment", 3, [](Args a) { ShotOfMoment(a[3], Id(a, 1), a[2]); }},
+    {"backdrop", 1, Backdrop},
+    {"exit", 1, Exit},
+    {"kill", 0, [](Args) { TerminateProcess(gSetup.hProcess, 0), WaitForSingleObject(gSetup.hProcess, INFINITE); }},
+    {"watch", 2, [](Args a) { WatchPage(Id(a, 1), Id(a, 2)); }},
+};
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const std::pair<std::string, int> kArguments[] = {
-        {"cover", 1},  {"start", 2},  {"page", 1},    {"gone", 1},   {"click", 1},   {"type", 2},   {"text", 2},
-        {"checked", 2}, {"focus", 1}, {"key", 1},     {"row", 2},    {"column", 2},  {"dblrow", 2}, {"msgbox", 4},
-        {"window", 1}, {"started", 1}, {"reg", 3},    {"shot", 1},   {"backdrop", 1}, {"exit", 1},  {"kill", 0},
-        {"watch", 2}};
-    for (int i = 1, count = 0; i < argc; i += 1 + count) {
-        const std::string step = argv[i];
-        count = -1;
-        for (const auto &known : kArguments)
-            count = known.first == step ? known.second : count;
-        const bool moment = step == "shot" && i + 3 < argc && isdigit(static_cast<unsigned char>(argv[i + 2][0]));
-        count += moment ? 2 : 0;
-        if (count < 0 || i + count >= argc)
-            Fail("unknown step, or too few arguments: " + step);
-        auto arg = [&](int k) { return std::string(argv[i + k]); };
-        auto id = [&](int k) { return atoi(argv[i + k]); };
-        if (step == "cover") {
-            Cover(strtoul(argv[i + 1], nullptr, 16));
-        } else if (step == "start") {
-            std::string commandLine = "\"" + arg(1) + "\"";
-            STARTUPINFOA startup = {};
-            startup.cb = sizeof startup;
-            if (!CreateProcessA(argv[i + 1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, argv[i + 2],
-                                &startup, &gSetup))
-                Fail("cannot start " + arg(1) + " (error " + std::to_string(GetLastError()) + ")");
-            WaitForInputIdle(gSetup.hProcess, kTimeoutMs);
-        } else if (step == "page") {
-            Until("a window with control " + arg(1), [&] {
-                return (gPage = SetupWindowWith(id(1))) != nullptr || (id(1) != 0xFFFF && Unexpected("a page"));
-            });
-            Answered(gPage); // done with setting itself up
-        } else if (step == "gone") {
-            Until("control " + arg(1) + " to go", [&] { return !SetupWindowWith(id(1)); });
-        } else if (step == "click") {
-            SendNotifyMessageA(Control(id(1)), BM_CLICK, 0, 0);
-            Answered(gPage);
-        } else if (step == "type") {
-            SendMessageA(Control(id(1)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Unescape(arg(2)).c_str()));
-        } else if (step == "text") {
-            const std::string shown = TextOf(Control(id(1)));
-            if (!SameText(shown, arg(2)))
-                Fail("control " + arg(1) + " reads \"" + Escape(shown) + "\", expected \"" + Escape(arg(2)) + "\"");
-        } else if (step == "checked") {
-            if (SendMessageA(Control(id(1)), BM_GETCHECK, 0, 0) != id(2))
-                Fail("check box " + arg(1) + " is not " + arg(2));
-        } else if (step == "focus") {
-            GUITHREADINFO info = {};
-            info.cbSize = sizeof info;
-            GetGUIThreadInfo(gSetup.dwThreadId, &info);
-            if (info.hwndFocus != Control(id(1)))
-                Fail("control " + arg(1) + " does not have the focus; " +
-                     std::to_string(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : -1) + " has");
-        } else if (step == "key") {
-            PressKey(arg(1));
-        } else if (step == "row") {
-            ClickRow(Control(id(1)), id(2));
-        } else if (step == "column") {
-            ClickColumn(Control(id(1)), id(2));
-        } else if (step == "dblrow") {
-            DoubleClickRow(Control(id(1)), arg(2));
-        } else if (step == "msgbox") {
-            AnswerMessageBox(arg(1), arg(2), arg(3), arg(4));
-        } else if (step == "window") {
-            Until("a window titled \"" + arg(1) + "\"", [&] { return TitledWindow(arg(1)) != nullptr; }, false);
-        } else if (step == "started") {
-            if (ProgramsStarted() != id(1))
-                Fail("the setup did not start " + arg(1) + " programs");
-        } else if (step == "reg") {
-            CheckRegistry(arg(1), arg(2), arg(3));
-        } else if (step == "shot") {
-            moment ? ShotOfMoment(arg(1), id(2), arg(3)) : SaveShot(arg(1));
-        } else if (step == "backdrop") {
-            std::string fault;
-            if (!Within(30000, [&] { return (fault = BackdropFault(strtoul(argv[i + 1], nullptr, 16))).empty(); }))
-                Fail(fault);
-        } else if (step == "exit") {
-            Until("the setup to end", [] { return SetupEnded() || Unexpected("the end"); }, false);
-            DWORD code = 0;
-            GetExitCodeProcess(gSetup.hProcess, &code);
-            printf("ended with exit code %lu\n", code);
-            if (code != static_cast<DWORD>(id(1)))
-                Fail("the exit code is not " + arg(1));
-        } else if (step == "kill") {
-            TerminateProcess(gSetup.hProcess, 0);
-            WaitForSingleObject(gSetup.hProcess, INFINITE);
-        } else if (step == "watch") {
-            WatchPage(id(1), id(2));
-        }
+    for (int i = 1; i < argc;) {
+        const auto *step = std::find_if(std::begin(kSteps), std::end(kSteps),
+                                        [&](const auto &known) { return !strcmp(known.name, argv[i]); });
+        if (step == std::end(kSteps) || i + step->arguments >= argc)
+            Fail("unknown step, or too few arguments: " + std::string(argv[i]));
+        step->run(argv + i);
         fflush(stdout);
+        i += 1 + step->arguments;
     }
     return 0;
 }
