@@ -2,37 +2,34 @@
 // Each argument is a step, done in order; the first that fails prints "FAIL:",
 // saves the screen to DUNVO_FAILURE_SHOT (when set), ends the setup and exits
 // with 1. Every wait is for a condition, with a generous timeout.
-//   cover RRGGBB         cover the screen with one colour (before start)
-//   start EXE DIR        start EXE in DIR
-//   page ID              wait for a window of the setup holding control ID: the current page
-//   gone ID              wait until no window of the setup holds control ID
-//   click ID             press button ID; wait until the setup has taken the press
-//   type ID TEXT         set the text of control ID
-//   text ID TEXT         expect control ID to read TEXT (\n stands for a line break)
-//   checked ID 0|1       expect check box ID clear or checked
-//   focus ID             expect control ID to have the keyboard focus
-//   key NAME             press enter, escape, tab, space, up or down; wait until it is read
-//   row ID INDEX         click row INDEX of report list ID with the mouse; wait until it is read
-//   column ID INDEX      the same for the header of column INDEX
-//   dblrow ID TEXT       double-click the row reading TEXT of list ID
+//   cover RRGGBB       cover the screen with one colour (before start)
+//   start EXE DIR      start EXE in DIR
+//   page ID / gone ID  wait until a window of the setup holds control ID (the current page) / none does
+//   click ID           press button ID; wait until the setup has taken the press
+//   type ID TEXT       set the text of control ID
+//   text ID TEXT       expect control ID to read TEXT (\n stands for a line break)
+//   checked ID 0|1     expect check box ID clear or checked
+//   focus ID           expect control ID to have the keyboard focus
+//   key NAME           press enter, escape, tab, space, up or down; wait until it is read
+//   row ID INDEX       click row INDEX of report list ID with the mouse; wait until it is read
+//   column ID INDEX    the same for the header of column INDEX
+//   dblrow ID TEXT     double-click the row reading TEXT of list ID
 //   msgbox TEXT CAPTION ICON ANSWER   wait for a message box; expect its text, caption (- the
-//                        system's "Error") and icon (info warning error question none
-//                        offscreen); answer ok, yes or no
-//   window TITLE         wait for a visible top-level window TITLE of any program
-//   started N            expect N programs started by the setup running (a folder it opens
-//                        is one, there before the setup ends)
-//   reg KEY NAME VALUE   expect HKLM\KEY value NAME (- the default, * the key itself) to be
-//                        sz:TEXT (stored with its terminator), dword:N or missing
-//   shot FILE.bmp        save the screen once it is still
-//   moment ID TEXT FILE.bmp   save it if control ID shows TEXT before anything else; a moment
-//                        that may pass unseen is noted, not failed (screenshots only)
-//   backdrop RRGGBB      wait until the screen shows the dimmed backdrop over that colour
-//   exit CODE            wait for the setup to end with CODE
-//   kill                 end the setup (a run that stops part-way)
-//   watch ID STATUS      for the benchmark: until the window with control ID is gone, ask its
-//                        control STATUS for its text every 50 ms, print each wait for an
-//                        answer, then the setup's peak memory
+//                      system's "Error") and icon (info warning error question none offscreen);
+//                      answer ok, yes or no
+//   window TITLE       wait for a visible top-level window TITLE of any program
+//   started N          expect N programs started by the setup running (a folder it opened is one)
+//   shot FILE.bmp      save the screen once it is still
+//   moment ID TEXT FILE.bmp  save it if control ID shows TEXT before anything else; a moment
+//                      that may pass unseen is noted, not failed (for screenshots only)
+//   backdrop RRGGBB    wait until the screen shows the dimmed backdrop over that colour
+//   exit CODE          wait for the setup to end with CODE
+//   kill               end the setup (a run that stops part-way)
+//   watch ID STATUS    for the benchmark: while the window with control ID is shown, ask its
+//                      control STATUS for its text every 50 ms and print each wait for an
+//                      answer; then the setup's memory
 #include <windows.h>
+
 #include <commctrl.h>
 #include <psapi.h>
 #include <tlhelp32.h>
@@ -51,28 +48,27 @@ PROCESS_INFORMATION gSetup = {};
 HWND gPage = nullptr;
 const DWORD kTimeoutMs = 120000; // a loaded machine is slow, never this slow
 
-std::vector<DWORD> Pixels(HDC dc, HBITMAP bitmap, int width, int height);
 void SaveShot(const std::string &path);
+using Args = char *const *; // a step and its arguments
 
 [[noreturn]] void Fail(const std::string &what)
 {
     printf("FAIL: %s\n", what.c_str());
     fflush(stdout);
-    static bool failing = false;
+    static bool failing = false; // the shot itself may fail
     char shot[MAX_PATH];
     if (!failing && GetEnvironmentVariableA("DUNVO_FAILURE_SHOT", shot, sizeof shot) - 1u < sizeof shot - 1)
         failing = true, SaveShot(shot);
-    if (gSetup.hProcess)
-        TerminateProcess(gSetup.hProcess, 99);
+    TerminateProcess(gSetup.hProcess, 99);
     ExitProcess(1);
 }
 
 // Polls COND every 20 ms, answering our own window's messages meanwhile.
 template <class Condition> bool Within(DWORD ms, Condition cond)
 {
-    for (DWORD start = GetTickCount(); !cond(); MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT)) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+    for (DWORD start = GetTickCount(); !cond();
+         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT)) {
+        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
             DispatchMessageA(&message);
         if (GetTickCount() - start > ms)
             return false;
@@ -80,39 +76,41 @@ template <class Condition> bool Within(DWORD ms, Condition cond)
     return true;
 }
 
-bool SetupEnded() { return WaitForSingleObject(gSetup.hProcess, 0) == WAIT_OBJECT_0; }
+bool SetupEnded()
+{
+    return WaitForSingleObject(gSetup.hProcess, 0) == WAIT_OBJECT_0;
+}
 
 // A wait for something the setup shows ends, failed, when the setup does.
 template <class Condition> void Until(const std::string &what, Condition cond, bool fromSetup = true)
 {
     bool ended = false;
-    if (!Within(kTimeoutMs, [&] { return cond() || (ended = fromSetup && SetupEnded()); }) || ended) {
-        DWORD code = 0;
-        GetExitCodeProcess(gSetup.hProcess, &code);
-        Fail("waited in vain for " + what + (ended ? "; the setup ended with " + std::to_string(code) : ""));
-    }
+    if (!Within(kTimeoutMs, [&] { return cond() || (ended = fromSetup && SetupEnded()); }) || ended)
+        Fail("waited in vain for " + what + (ended ? "; the setup has ended" : ""));
 }
 
-// Texts with their line breaks written \n; \n in an argument stands for one.
+// A text with its line breaks written \n; undo turns \n back into line breaks.
 std::string Escape(const std::string &text, bool undo = false)
 {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i)
-        out += undo && !text.compare(i, 2, "\\n") ? (++i, "\n") : text[i] == '\n' ? "\\n" : std::string(text[i] != '\r', text[i]);
+        out += undo && !text.compare(i, 2, "\\n") ? (++i, "\n")
+               : text[i] == '\n'                  ? "\\n"
+                                                  : std::string(text[i] != '\r', text[i]);
     return out;
 }
 
-// A path holding "\n" is taken as written, too.
-bool SameText(const std::string &shown, const std::string &expected)
+void Expect(const std::string &what, const std::string &shown, const std::string &expected)
 {
-    return Escape(shown) == Escape(expected) || Escape(shown) == Escape(Escape(expected, true));
+    // A path holding "\n" is taken as written, too.
+    if (Escape(shown) != Escape(expected) && Escape(shown) != Escape(Escape(expected, true)))
+        Fail(what + " is \"" + Escape(shown) + "\", expected \"" + Escape(expected) + "\"");
 }
 
 std::string TextOf(HWND window)
 {
     char text[8192] = "";
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, kTimeoutMs,
-                        nullptr);
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_NORMAL, kTimeoutMs, nullptr);
     return text;
 }
 
@@ -131,26 +129,26 @@ DWORD ProcessOf(HWND window)
     GetWindowThreadProcessId(window, &process);
     return process;
 }
-bool OfSetup(HWND window) { return ProcessOf(window) == gSetup.dwProcessId; }
 
-HWND SetupWindowWith(int controlId)
+HWND SetupWindowWith(int id)
 {
-    return TopWindow([&](HWND window) { return OfSetup(window) && GetDlgItem(window, controlId); });
+    return TopWindow(
+        [&](HWND window) { return ProcessOf(window) == gSetup.dwProcessId && GetDlgItem(window, id); });
 }
 
 // A message box nobody expected ends a wait for something else at once.
-bool Unexpected(const std::string &what)
+bool Unexpected(const char *what)
 {
-    HWND box = SetupWindowWith(0xFFFF);
-    if (box)
-        Fail("a message box said \"" + Escape(TextOf(GetDlgItem(box, 0xFFFF))) + "\" while waiting for " + what);
+    if (HWND box = SetupWindowWith(0xFFFF))
+        Fail("a message box said \"" + Escape(TextOf(GetDlgItem(box, 0xFFFF))) + "\" while waiting for " +
+             what);
     return false;
 }
 
-HWND Control(int id)
+HWND Control(const char *id)
 {
-    HWND control = gPage ? GetDlgItem(gPage, id) : nullptr;
-    return control ? control : (Fail("the current page has no control " + std::to_string(id)), nullptr);
+    HWND control = gPage ? GetDlgItem(gPage, atoi(id)) : nullptr;
+    return control ? control : (Fail("the current page has no control " + std::string(id)), nullptr);
 }
 
 // Returns once the setup's thread has handled every message sent to it so far:
@@ -168,53 +166,53 @@ void InputRead()
     HWND page = gPage;
     RECT corner{0, 0, 1, 1};
     RedrawWindow(page, &corner, nullptr, RDW_INVALIDATE);
-    Until("the setup to read its input", [&] { return !IsWindow(page) || !GetUpdateRect(page, nullptr, FALSE); });
+    Until("the setup to read its input",
+          [&] { return !IsWindow(page) || !GetUpdateRect(page, nullptr, FALSE); });
 }
 
 struct Screen {
     int width, height;
     std::vector<DWORD> pixels; // top-down, 0xRRGGBB
-    DWORD at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    DWORD at(int x, int y) const { return pixels[size_t(y) * width + x]; }
 };
 
-std::vector<DWORD> Pixels(HDC dc, HBITMAP bitmap, int width, int height)
+// The screen, or with a DC an icon drawn over the colour of a message box.
+Screen Capture(HICON icon = nullptr)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    for (DWORD &p : pixels)
-        p &= 0xFFFFFF;
-    return pixels;
-}
-
-Screen Capture()
-{
-    Screen screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), {}};
-    HDC screenDc = GetDC(nullptr), memoryDc = CreateCompatibleDC(screenDc);
+    const int size = GetSystemMetrics(SM_CXICON);
+    Screen screen{
+        icon ? size : GetSystemMetrics(SM_CXSCREEN), icon ? size : GetSystemMetrics(SM_CYSCREEN), {}};
+    HDC screenDc = GetDC(nullptr), dc = CreateCompatibleDC(screenDc);
     HBITMAP bitmap = CreateCompatibleBitmap(screenDc, screen.width, screen.height);
-    HGDIOBJ old = SelectObject(memoryDc, bitmap);
-    BitBlt(memoryDc, 0, 0, screen.width, screen.height, screenDc, 0, 0, SRCCOPY);
-    SelectObject(memoryDc, old);
-    screen.pixels = Pixels(memoryDc, bitmap, screen.width, screen.height);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, size, size};
+    if (icon)
+        FillRect(dc, &all, GetSysColorBrush(COLOR_3DFACE)), DrawIcon(dc, 0, 0, icon);
+    else
+        BitBlt(dc, 0, 0, screen.width, screen.height, screenDc, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, screen.width, -screen.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    screen.pixels.resize(size_t(screen.width) * screen.height);
+    GetDIBits(dc, bitmap, 0, screen.height, screen.pixels.data(), &info, DIB_RGB_COLORS);
+    for (DWORD &p : screen.pixels)
+        p &= 0xFFFFFF;
     DeleteObject(bitmap);
-    DeleteDC(memoryDc);
+    DeleteDC(dc);
     ReleaseDC(nullptr, screenDc);
     return screen;
 }
 
 void WriteBitmap(const std::string &path, const Screen &screen)
 {
-    const DWORD bytes = static_cast<DWORD>(screen.pixels.size() * 4);
-    BITMAPINFOHEADER header = {sizeof header, screen.width, -screen.height, 1, 32, BI_RGB, bytes, 0, 0, 0, 0};
-    BITMAPFILEHEADER file = {0x4D42, sizeof file + sizeof header + bytes, 0, 0, sizeof file + sizeof header};
+    const DWORD bytes = DWORD(screen.pixels.size() * 4),
+                header = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    BITMAPINFOHEADER info = {sizeof info, screen.width, -screen.height, 1, 32, BI_RGB, bytes, 0, 0, 0, 0};
+    BITMAPFILEHEADER file = {0x4D42, header + bytes, 0, 0, header};
     FILE *out = fopen(path.c_str(), "wb");
-    if (!out)
+    if (!out || !fwrite(&file, sizeof file, 1, out) || !fwrite(&info, sizeof info, 1, out) ||
+        !fwrite(screen.pixels.data(), bytes, 1, out) || fclose(out))
         Fail("cannot write screenshot " + path);
-    fwrite(&file, sizeof file, 1, out);
-    fwrite(&header, sizeof header, 1, out);
-    fwrite(screen.pixels.data(), 1, bytes, out);
-    fclose(out);
 }
 
 // The screen once the setup has answered and nothing on it changed across that answer.
@@ -222,7 +220,7 @@ void SaveShot(const std::string &path)
 {
     Screen last = Capture(), now;
     if (!Within(30000, [&] {
-            if (gPage && IsWindow(gPage))
+            if (IsWindow(gPage))
                 Answered(gPage);
             std::swap(now = Capture(), last);
             return now.pixels == last.pixels;
@@ -232,16 +230,16 @@ void SaveShot(const std::string &path)
 }
 
 // A moment that may pass unseen: the control's first text after this step starts decides.
-void ShotOfMoment(const std::string &path, int controlId, const std::string &text)
+void ShotOfMoment(int id, const std::string &text, const std::string &path)
 {
     std::string shown;
     Within(kTimeoutMs, [&] {
-        HWND window = SetupWindowWith(controlId);
-        shown = window ? TextOf(GetDlgItem(window, controlId)) : "";
-        return SetupEnded() || !shown.empty();
+        HWND window = SetupWindowWith(id);
+        return SetupEnded() || !(shown = window ? TextOf(GetDlgItem(window, id)) : "").empty();
     });
     if (shown.find(text) == std::string::npos)
-        return (void)printf("note: missed \"%s\" (the control read \"%s\"); no shot\n", text.c_str(), shown.c_str());
+        return (void)printf("note: missed \"%s\" (the control read \"%s\"); no shot\n", text.c_str(),
+                            shown.c_str());
     WriteBitmap(path, Capture());
 }
 
@@ -249,15 +247,19 @@ void Cover(DWORD colour)
 {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hbrBackground = CreateSolidBrush(RGB(colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
+    windowClass.hbrBackground = CreateSolidBrush(RGB(colour >> 16, colour >> 8, colour));
     windowClass.lpszClassName = "DriverCover";
     RegisterClassA(&windowClass);
     CreateWindowA("DriverCover", "cover", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                   GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
-    Until("the cover to show", [&] {
-        const Screen screen = Capture();
-        return screen.pixels.front() == colour && screen.pixels.back() == colour;
-    }, false);
+    Until(
+        "the cover to show",
+        [&] {
+            const Screen screen = Capture();
+            return std::count(screen.pixels.begin(), screen.pixels.end(), colour) ==
+                   long(screen.pixels.size());
+        },
+        false);
 }
 
 // The backdrop over a screen of one colour: outside the title band and the
@@ -270,23 +272,21 @@ std::string BackdropFault(DWORD colour)
     std::vector<RECT> skip{{0, 0, screen.width, 110}};
     TopWindow([&](HWND window) {
         RECT r;
-        if (OfSetup(window) && GetWindowRect(window, &r) && r.right - r.left < screen.width)
+        if (ProcessOf(window) == gSetup.dwProcessId && GetWindowRect(window, &r) &&
+            r.right - r.left < screen.width)
             skip.push_back(r);
         return false;
     });
     long title = 0;
     for (int y = 0; y < screen.height; ++y)
         for (int x = 0; x < screen.width; ++x) {
-            title += y < 110 && screen.at(x, y) == 0x40A0FF;
             const POINT p{x, y};
             const DWORD expected = (x + screen.height - 1 - y) % 2 ? colour : 0;
+            title += y < 110 && screen.at(x, y) == 0x40A0FF;
             if (screen.at(x, y) != expected &&
-                std::none_of(skip.begin(), skip.end(), [&](const RECT &r) { return PtInRect(&r, p); })) {
-                char what[80];
-                snprintf(what, sizeof what, "backdrop pixel %d,%d is %06lx, expected %06lx", x, y, screen.at(x, y),
-                         expected);
-                return what;
-            }
+                std::none_of(skip.begin(), skip.end(), [&](const RECT &r) { return PtInRect(&r, p); }))
+                return "backdrop pixel " + std::to_string(x) + "," + std::to_string(y) + " is " +
+                       std::to_string(screen.at(x, y));
         }
     return title < 300 ? "the title is missing from the backdrop" : "";
 }
@@ -301,63 +301,54 @@ std::string IconOf(HWND box)
         if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
             SendMessageA(child, STM_GETICON, 0, 0))
             icon = child;
-    RECT r, screenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, inside;
+    RECT r, screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, seen;
     const int size = GetSystemMetrics(SM_CXICON);
     if (!icon || !GetWindowRect(icon, &r))
         return "none";
-    if (r.right = r.left + size, r.bottom = r.top + size, !IntersectRect(&inside, &r, &screenRect) || !EqualRect(&inside, &r))
+    SetRect(&r, r.left, r.top, r.left + size, r.top + size);
+    if (!IntersectRect(&seen, &r, &screen) || !EqualRect(&seen, &r))
         return "offscreen";
-    const Screen screen = Capture();
-    const std::pair<const char *, LPCSTR> kinds[] = {
-        {"info", IDI_INFORMATION}, {"warning", IDI_WARNING}, {"error", IDI_ERROR}, {"question", IDI_QUESTION}};
-    std::string result = "unknown"; // not painted yet, or another picture
-    HDC screenDc = GetDC(nullptr), dc = CreateCompatibleDC(screenDc);
-    HBITMAP bitmap = CreateCompatibleBitmap(screenDc, size, size);
+    const Screen shown = Capture();
+    const std::pair<const char *, LPCSTR> kinds[] = {{"info", IDI_INFORMATION},
+                                                     {"warning", IDI_WARNING},
+                                                     {"error", IDI_ERROR},
+                                                     {"question", IDI_QUESTION}};
     for (const auto &kind : kinds) {
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        RECT all{0, 0, size, size};
-        FillRect(dc, &all, GetSysColorBrush(COLOR_3DFACE));
-        DrawIcon(dc, 0, 0, LoadIconA(nullptr, kind.second));
-        SelectObject(dc, old);
-        const std::vector<DWORD> drawn = Pixels(dc, bitmap, size, size);
+        const Screen drawn = Capture(LoadIconA(nullptr, kind.second));
         bool same = true;
         for (int y = 0; y < size; ++y)
-            same = same && std::equal(&drawn[y * size], &drawn[y * size] + size,
-                                      &screen.pixels[static_cast<size_t>(r.top + y) * screen.width + r.left]);
-        result = same ? kind.first : result;
+            same = same && std::equal(&drawn.pixels[y * size], &drawn.pixels[y * size] + size,
+                                      &shown.pixels[size_t(r.top + y) * shown.width + r.left]);
+        if (same)
+            return kind.first;
     }
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screenDc);
-    return result;
+    return "unknown"; // not painted yet, or another picture
 }
 
-void AnswerMessageBox(const std::string &text, const std::string &caption, const std::string &icon,
-                      const std::string &answer)
+void AnswerMessageBox(Args a)
 {
     HWND box = nullptr;
-    Until("a message box saying \"" + text + "\"", [&] { return (box = SetupWindowWith(0xFFFF)) != nullptr; });
-    const std::string shown = TextOf(GetDlgItem(box, 0xFFFF)), title = TextOf(box);
-    printf("message box: [%s] \"%s\"\n", title.c_str(), Escape(shown).c_str());
-    if (!SameText(shown, text))
-        Fail("message box text \"" + Escape(shown) + "\", expected \"" + text + "\"");
-    if (title != (caption == "-" ? "Error" : caption))
-        Fail("message box caption \"" + title + "\", expected \"" + caption + "\"");
+    Until("a message box saying \"" + std::string(a[1]) + "\"",
+          [&] { return (box = SetupWindowWith(0xFFFF)); });
+    printf("message box: [%s] \"%s\"\n", TextOf(box).c_str(),
+           Escape(TextOf(GetDlgItem(box, 0xFFFF))).c_str());
+    Expect("the message box's text", TextOf(GetDlgItem(box, 0xFFFF)), a[1]);
+    Expect("the message box's caption", TextOf(box), strcmp(a[2], "-") ? a[2] : "Error");
     std::string seen;
     Within(30000, [&] { return (seen = IconOf(box)) != "unknown"; }); // painted once the box is idle
-    if (seen != icon)
-        Fail("message box icon " + seen + ", expected " + icon);
-    const int id = answer == "yes" ? IDYES : answer == "no" ? IDNO : IDOK;
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+    Expect("the message box's icon", seen, a[3]);
+    const int id = !strcmp(a[4], "yes") ? IDYES : !strcmp(a[4], "no") ? IDNO : IDOK;
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(box, id)));
     Until("the message box to close", [&] { return !IsWindow(box); });
-    if (gPage && IsWindow(gPage))
+    if (IsWindow(gPage))
         Answered(gPage); // done with what the answer led to
 }
 
 void PressKey(const std::string &name)
 {
-    const std::pair<const char *, WORD> keys[] = {{"enter", VK_RETURN}, {"escape", VK_ESCAPE}, {"tab", VK_TAB},
-                                                  {"space", VK_SPACE},  {"up", VK_UP},         {"down", VK_DOWN}};
+    const std::pair<const char *, WORD> keys[] = {{"enter", VK_RETURN}, {"escape", VK_ESCAPE},
+                                                  {"tab", VK_TAB},      {"space", VK_SPACE},
+                                                  {"up", VK_UP},        {"down", VK_DOWN}};
     INPUT inputs[2] = {};
     for (const auto &key : keys)
         inputs[0].ki.wVk = inputs[1].ki.wVk = name == key.first ? key.second : inputs[0].ki.wVk;
@@ -370,85 +361,79 @@ void PressKey(const std::string &name)
     InputRead();
 }
 
-// Left clicks at a point of the screen with real mouse input, read before this
-// returns. Every event carries the point: the display may still move the
-// pointer to where an earlier run left it. The stamps of separate calls lie
-// further apart than the double-click time, so only the clicks of one call pair up.
-void ClickAt(POINT point, int clicks)
+// Left clicks at a point of a window's client area with real mouse input, read
+// before this returns. Every event carries the point: the display may still
+// move the pointer to where an earlier run left it. The stamps of separate
+// calls lie further apart than the double-click time, so only the clicks of
+// one call pair up.
+void ClickAt(HWND window, POINT point, int clicks)
 {
-    static DWORD lastStamp = GetTickCount() - 100000;
-    lastStamp = std::max<DWORD>(GetTickCount(), lastStamp + GetDoubleClickTime() + 100);
+    static DWORD stamp = GetTickCount() - 100000;
+    stamp = std::max<DWORD>(GetTickCount(), stamp + GetDoubleClickTime() + 100);
+    ClientToScreen(window, &point);
     std::vector<INPUT> inputs(2 * clicks);
-    for (size_t i = 0; i < inputs.size(); ++i) {
-        inputs[i].type = INPUT_MOUSE;
+    for (size_t i = 0; i < inputs.size(); ++i)
+        inputs[i].type = INPUT_MOUSE,
         inputs[i].mi = {MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
-                        MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0,
-                        DWORD{MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE} | (i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN),
-                        lastStamp, 0};
-    }
+                        MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1),
+                        0,
+                        DWORD(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
+                              (i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN)),
+                        stamp,
+                        0};
     SetForegroundWindow(gPage);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
     InputRead();
 }
 
-// Rows and headers of a report list by its own geometry, asked through
-// messages that carry no pointer; one row's height is how much the
-// approximate view grows by a row.
-void ClickRow(HWND list, int index)
+// A row or a column header of a report list, placed by the list's own
+// geometry, asked through messages that carry no pointer: a row is as high as
+// the approximate view grows by a row.
+void ClickRow(HWND list, int index, bool header)
 {
-    const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
-    if (index < top || index >= top + SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0))
-        Fail("row " + std::to_string(index) + " is not in view");
-    RECT header{}, client;
-    GetWindowRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &header);
-    const int rowHeight = HIWORD(SendMessageA(list, LVM_APPROXIMATEVIEWRECT, 2, MAKELPARAM(-1, -1))) -
-                          HIWORD(SendMessageA(list, LVM_APPROXIMATEVIEWRECT, 1, MAKELPARAM(-1, -1)));
+    const int top = int(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+    RECT bar{}, client;
+    GetClientRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &bar);
     GetClientRect(list, &client);
-    POINT point{std::min<LONG>(60, client.right / 2), header.bottom - header.top + (index - top) * rowHeight + rowHeight / 2};
-    ClientToScreen(list, &point);
-    ClickAt(point, 1);
-    if (!SendMessageA(list, LVM_GETITEMSTATE, index, LVIS_SELECTED))
+    const int rowHeight = HIWORD(SendMessageA(list, LVM_APPROXIMATEVIEWRECT, 2, -1)) -
+                          HIWORD(SendMessageA(list, LVM_APPROXIMATEVIEWRECT, 1, -1));
+    POINT point{std::min<LONG>(60, client.right / 2), bar.bottom + (index - top) * rowHeight + rowHeight / 2};
+    for (int column = 0; header && column <= index; ++column)
+        point = {bar.left + int(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)) / 2, bar.bottom / 2},
+        bar.left += int(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
+    if (!header && (index < top || index >= top + SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0)))
+        Fail("row " + std::to_string(index) + " is not in view");
+    ClickAt(list, point, 1);
+    if (!header && !SendMessageA(list, LVM_GETITEMSTATE, index, LVIS_SELECTED))
         Fail("a click on row " + std::to_string(index) + " did not select it");
-}
-
-void ClickColumn(HWND list, int index)
-{
-    RECT r;
-    GetWindowRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &r);
-    for (int column = 0; column < index; ++column)
-        r.left += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
-    ClickAt({r.left + static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, index, 0)) / 2, (r.top + r.bottom) / 2}, 1);
 }
 
 // The row reading TEXT, found and measured through memory lent in the setup's
 // process (the list-view messages for that carry pointers).
 void DoubleClickRow(HWND list, const std::string &text)
 {
-    char *remote = static_cast<char *>(
-        VirtualAllocEx(gSetup.hProcess, nullptr, sizeof(LVFINDINFOA) + 512, MEM_COMMIT, PAGE_READWRITE));
+    char *remote =
+        static_cast<char *>(VirtualAllocEx(gSetup.hProcess, nullptr, 1024, MEM_COMMIT, PAGE_READWRITE));
     LVFINDINFOA find = {LVFI_STRING, remote + sizeof find, 0, {}, 0};
     RECT r{LVIR_LABEL, 0, 0, 0};
     WriteProcessMemory(gSetup.hProcess, remote, &find, sizeof find, nullptr);
-    WriteProcessMemory(gSetup.hProcess, remote + sizeof find, text.c_str(), std::min<size_t>(text.size() + 1, 512), nullptr);
-    const WPARAM row = SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(remote));
+    WriteProcessMemory(gSetup.hProcess, remote + sizeof find, text.c_str(),
+                       std::min<size_t>(text.size() + 1, 512), nullptr);
+    const WPARAM row = SendMessageA(list, LVM_FINDITEMA, WPARAM(-1), LPARAM(remote));
     WriteProcessMemory(gSetup.hProcess, remote, &r, sizeof r, nullptr);
-    const bool shown = SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote));
+    const bool shown = SendMessageA(list, LVM_GETITEMRECT, row, LPARAM(remote));
     ReadProcessMemory(gSetup.hProcess, remote, &r, sizeof r, nullptr);
     VirtualFreeEx(gSetup.hProcess, remote, 0, MEM_RELEASE);
-    if (!remote || static_cast<int>(row) < 0 || !shown)
+    if (!remote || int(row) < 0 || !shown)
         Fail("the list shows no row \"" + text + "\"");
-    POINT point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    ClientToScreen(list, &point);
-    ClickAt(point, 2);
+    ClickAt(list, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}, 2);
 }
 
-HWND TitledWindow(const std::string &title)
+bool Titled(HWND window, const char *title)
 {
-    return TopWindow([&](HWND window) {
-        char text[512] = "";
-        GetWindowTextA(window, text, sizeof text); // the stored title: a busy program need not answer
-        return title == text;
-    });
+    char text[512] = "";
+    GetWindowTextA(window, text, sizeof text); // the stored title: a busy program need not answer
+    return !strcmp(text, title);
 }
 
 int ProgramsStarted()
@@ -465,31 +450,10 @@ int ProgramsStarted()
     return count;
 }
 
-void CheckRegistry(const std::string &keyPath, const std::string &name, const std::string &expected)
-{
-    HKEY key;
-    char bytes[4096];
-    DWORD type = REG_NONE, size = sizeof bytes;
-    std::string found = "missing";
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        if (name == "*")
-            found = "present";
-        else if (RegQueryValueExA(key, name == "-" ? nullptr : name.c_str(), nullptr, &type,
-                                  reinterpret_cast<BYTE *>(bytes), &size) == ERROR_SUCCESS)
-            found = type == REG_SZ                  ? "sz:" + std::string(bytes, size) // with its terminator, if any
-                    : type == REG_DWORD && size == 4 ? "dword:" + std::to_string(*reinterpret_cast<DWORD *>(bytes))
-                                                     : "type " + std::to_string(type);
-        RegCloseKey(key);
-    }
-    printf("registry %s : %s = %s\n", keyPath.c_str(), name.c_str(), found.c_str());
-    if (found != (expected.compare(0, 3, "sz:") ? expected : expected + '\0'))
-        Fail("registry " + keyPath + " : " + name + " is " + found + ", expected " + expected);
-}
-
-void WatchPage(int pageControl, int statusControl)
+void WatchPage(int pageId, int statusId)
 {
     HWND page = nullptr;
-    Until("control " + std::to_string(pageControl), [&] { return (page = SetupWindowWith(pageControl)); });
+    Until("control " + std::to_string(pageId), [&] { return (page = SetupWindowWith(pageId)); });
     const DWORD opened = GetTickCount();
     std::string before = "(page opened)";
     DWORD longest = 0;
@@ -498,13 +462,13 @@ void WatchPage(int pageControl, int statusControl)
     while (IsWindowVisible(page)) {
         char text[1024] = "";
         const DWORD asked = GetTickCount();
-        const bool answered = SendMessageTimeoutA(GetDlgItem(page, statusControl), WM_GETTEXT, sizeof text,
-                                                  reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 600000, nullptr);
+        const bool answered = SendMessageTimeoutA(GetDlgItem(page, statusId), WM_GETTEXT, sizeof text,
+                                                  LPARAM(text), SMTO_NORMAL, 600000, nullptr);
         const DWORD waited = GetTickCount() - asked;
-        const std::string after = answered ? text : "(page closed)";
-        printf("wait %lu at %lu %s -> %s\n", waited, asked - opened, before.c_str(), after.c_str());
+        printf("wait %lu at %lu %s -> %s\n", waited, asked - opened, before.c_str(),
+               answered ? text : "(page closed)");
         longest = std::max(longest, waited);
-        before = after;
+        before = answered ? text : "";
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT); // the sampling period
     }
     GetProcessMemoryInfo(gSetup.hProcess, &last, sizeof last);
@@ -513,15 +477,6 @@ void WatchPage(int pageControl, int statusControl)
            unsigned(first.WorkingSetSize >> 10), unsigned(last.PeakWorkingSetSize >> 10),
            unsigned(first.PagefileUsage >> 10), unsigned(last.PeakPagefileUsage >> 10));
 }
-
-void Expect(const std::string &what, const std::string &shown, const std::string &expected)
-{
-    if (!SameText(shown, expected))
-        Fail(what + " is \"" + Escape(shown) + "\", expected \"" + Escape(expected) + "\"");
-}
-
-using Args = char *const *;
-int Id(Args a, int k) { return atoi(a[k]); }
 
 void Start(Args a)
 {
@@ -536,7 +491,7 @@ void Start(Args a)
 void Page(Args a)
 {
     Until("a window with control " + std::string(a[1]), [&] {
-        return (gPage = SetupWindowWith(Id(a, 1))) != nullptr || (Id(a, 1) != 0xFFFF && Unexpected("a page"));
+        return (gPage = SetupWindowWith(atoi(a[1]))) || (atoi(a[1]) != 0xFFFF && Unexpected("a page"));
     });
     Answered(gPage); // done with setting itself up
 }
@@ -549,16 +504,10 @@ std::string Focus()
     return std::to_string(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : -1);
 }
 
-void Backdrop(Args a)
-{
-    std::string fault;
-    if (!Within(30000, [&] { return (fault = BackdropFault(strtoul(a[1], nullptr, 16))).empty(); }))
-        Fail(fault);
-}
-
 void Exit(Args a)
 {
-    Until("the setup to end", [] { return SetupEnded() || Unexpected("the end"); }, false);
+    Until(
+        "the setup to end", [] { return SetupEnded() || Unexpected("the end"); }, false);
     DWORD code = 0;
     GetExitCodeProcess(gSetup.hProcess, &code);
     Expect("the exit code", std::to_string(code), a[1]);
@@ -572,26 +521,46 @@ const struct {
     {"cover", 1, [](Args a) { Cover(strtoul(a[1], nullptr, 16)); }},
     {"start", 2, Start},
     {"page", 1, Page},
-    {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(Id(a, 1)); }); }},
-    {"click", 1, [](Args a) { SendNotifyMessageA(Control(Id(a, 1)), BM_CLICK, 0, 0), Answered(gPage); }},
-    {"type", 2, [](Args a) { SendMessageA(Control(Id(a, 1)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Escape(a[2], true).c_str())); }},
-    {"text", 2, [](Args a) { Expect("control " + std::string(a[1]), TextOf(Control(Id(a, 1))), a[2]); }},
-    {"checked", 2, [](Args a) { Expect("check box " + std::string(a[1]), std::to_string(SendMessageA(Control(Id(a, 1)), BM_GETCHECK, 0, 0)), a[2]); }},
-    {"focus", 1, [](Args a) { Expect("the control with the focus", (Control(Id(a, 1)), Focus()), a[1]); }},
+    {"gone", 1,
+     [](Args a) {
+         Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(atoi(a[1])); });
+     }},
+    {"click", 1, [](Args a) { SendNotifyMessageA(Control(a[1]), BM_CLICK, 0, 0), Answered(gPage); }},
+    {"type", 2,
+     [](Args a) { SendMessageA(Control(a[1]), WM_SETTEXT, 0, LPARAM(Escape(a[2], true).c_str())); }},
+    {"text", 2, [](Args a) { Expect("control " + std::string(a[1]), TextOf(Control(a[1])), a[2]); }},
+    {"checked", 2,
+     [](Args a) {
+         Expect("check box " + std::string(a[1]),
+                std::to_string(SendMessageA(Control(a[1]), BM_GETCHECK, 0, 0)), a[2]);
+     }},
+    {"focus", 1, [](Args a) { Expect("the control with the focus", (Control(a[1]), Focus()), a[1]); }},
     {"key", 1, [](Args a) { PressKey(a[1]); }},
-    {"row", 2, [](Args a) { ClickRow(Control(Id(a, 1)), Id(a, 2)); }},
-    {"column", 2, [](Args a) { ClickColumn(Control(Id(a, 1)), Id(a, 2)); }},
-    {"dblrow", 2, [](Args a) { DoubleClickRow(Control(Id(a, 1)), a[2]); }},
-    {"msgbox", 4, [](Args a) { AnswerMessageBox(a[1], a[2], a[3], a[4]); }},
-    {"window", 1, [](Args a) { Until("a window titled " + std::string(a[1]), [&] { return TitledWindow(a[1]) != nullptr; }, false); }},
-    {"started", 1, [](Args a) { Expect("the count of programs the setup started", std::to_string(ProgramsStarted()), a[1]); }},
-    {"reg", 3, [](Args a) { CheckRegistry(a[1], a[2], a[3]); }},
+    {"row", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), false); }},
+    {"column", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), true); }},
+    {"dblrow", 2, [](Args a) { DoubleClickRow(Control(a[1]), a[2]); }},
+    {"msgbox", 4, AnswerMessageBox},
+    {"window", 1,
+     [](Args a) {
+         Until(
+             a[1], [&] { return TopWindow([&](HWND w) { return Titled(w, a[1]); }); }, false);
+     }},
+    {"started", 1,
+     [](Args a) {
+         Expect("the count of programs the setup started", std::to_string(ProgramsStarted()), a[1]);
+     }},
     {"shot", 1, [](Args a) { SaveShot(a[1]); }},
-    {"moment", 3, [](Args a) { ShotOfMoment(a[3], Id(a, 1), a[2]); }},
-    {"backdrop", 1, Backdrop},
+    {"moment", 3, [](Args a) { ShotOfMoment(atoi(a[1]), a[2], a[3]); }},
+    {"backdrop", 1,
+     [](Args a) {
+         std::string fault;
+         if (!Within(30000, [&] { return (fault = BackdropFault(strtoul(a[1], nullptr, 16))).empty(); }))
+             Fail(fault);
+     }},
     {"exit", 1, Exit},
-    {"kill", 0, [](Args) { TerminateProcess(gSetup.hProcess, 0), WaitForSingleObject(gSetup.hProcess, INFINITE); }},
-    {"watch", 2, [](Args a) { WatchPage(Id(a, 1), Id(a, 2)); }},
+    {"kill", 0,
+     [](Args) { TerminateProcess(gSetup.hProcess, 0), WaitForSingleObject(gSetup.hProcess, INFINITE); }},
+    {"watch", 2, [](Args a) { WatchPage(atoi(a[1]), atoi(a[2])); }},
 };
 
 } // namespace

@@ -251,46 +251,44 @@ PY
 # shortcuts away again. In between, the uninstaller and a restart take it all.
 group_shortcuts() {
     PROGRAMS_DIR=$(host_path "$PROGRAMS") DESKTOP_DIR=$(host_path 'C:\users\Public\Desktop') DIR=$(host_path "$INSTALL")
-    NO_ENTRIES=(reg "$APP_KEY" '*' missing reg "$UNINSTALL_KEY" '*' missing)
     ASK_SHORTCUTS=(msgbox 'Are you want to cancel creating shortcuts ?' Confirmation question)
     local tools='Administrative Tools' installed
     CHOOSER=(click 100 page 212 text 211 "$PROGRAMS\\Dunvo" shot "$(shot chooser)" dblrow 212 "$tools"
         text 211 "$PROGRAMS\\$tools\\Dunvo" dblrow 212 ........ text 211 "$PROGRAMS\\Dunvo" dblrow 212 "$tools"
         click 2 gone 212 page 111 text 101 "$PROGRAMS\\$tools\\Dunvo")
     table shortcut_row <<'ROWS'
-# name    | on the shortcut page                                                                                   | Start-menu folder made             | desktop
-cancel    | click 110 click 2 @ASK_SHORTCUTS no page 111 checked 110 1 checked 111 1 @NO_ENTRIES key escape @ASK_SHORTCUTS yes | | no
+# name     | on the shortcut page, to the end                                                         | Start-menu folder made | desktop | entries
+cancel_no  | click 110 click 2 @ASK_SHORTCUTS no page 111 checked 110 1 checked 111 1 kill                |                        | no      | no
+cancel     | click 110 key escape @ASK_SHORTCUTS yes @SUCCESS exit 0 started 0                           |                        | no      | yes
 ROWS
     uninstall yes && [ "$(listing "$DIR")" = uninstall.exe ] || fail "left: $(listing "$DIR")"
     restart_windows && [ ! -e "$DIR" ] || fail "the folder outlived the restart: $(listing "$DIR")"
     table shortcut_row <<'ROWS'
-finish    | checked 110 0 checked 111 1 text 101 {PROGRAMS} shot {PAGE_SHOT} click 1                            | {PROGRAMS}\Dunvo                   | no
-desktop   | click 110 click 111 checked 110 1 checked 111 0 click 1                                               |                                    | yes
-none      | click 111 checked 111 0 checked 110 0 click 1                                                         |                                    | no
-backslash | text 101 C:\ click 1                                                                                  | C:\Dunvo                           | no
-chooser   | @CHOOSER click 110 click 1                                                                            | {PROGRAMS}\Administrative Tools\Dunvo | yes
+finish     | checked 110 0 checked 111 1 text 101 {PROGRAMS} shot {PAGE_SHOT} click 1 @OPENED           | {PROGRAMS}\Dunvo       | no      | yes
+desktop    | click 110 click 111 checked 110 1 checked 111 0 click 1 @SUCCESS exit 0 started 0            |                        | yes     | yes
+none       | click 111 checked 111 0 checked 110 0 click 1 @SUCCESS exit 0 started 0                      |                        | no      | yes
+backslash  | text 101 C:\ click 1 @OPENED                                                                 | C:\Dunvo               | no      | yes
+chooser    | @CHOOSER click 110 click 1 @OPENED                                                           | {PROGRAMS}\Administrative Tools\Dunvo | yes | yes
 ROWS
     echo "the user's own notes" >"$DIR/my notes.txt" && installed=$(listing "$DIR")
     uninstall no && [ "$(listing "$DIR")" = "$installed" ] && [ -e "$DESKTOP_DIR/Dunvo.lnk" ] &&
-        [ -d "$PROGRAMS_DIR/$tools/Dunvo" ] || fail "No still removed something"
+        [ -d "$PROGRAMS_DIR/$tools/Dunvo" ] && [ -n "$(reg_values "$UNINSTALL_KEY")" ] || fail "No still removed something"
     uninstall yes && [ "$(listing "$DIR")" = $'my notes.txt\nuninstall.exe' ] || fail "left: $(listing "$DIR")"
     [ ! -e "$PROGRAMS_DIR/$tools/Dunvo" ] && [ ! -e "$DESKTOP_DIR/Dunvo.lnk" ] || fail "shortcuts left behind"
-    drive start "$INSTALL\\uninstall.exe" 'C:\' \
-        msgbox 'Dunvo is not installed on this computer: its uninstall entry is missing.' 'Dunvo - Uninstall' warning ok exit 1
     restart_windows && [ "$(listing "$DIR")" = 'my notes.txt' ] || fail "after the restart: $(listing "$DIR")"
     [ "$(cat "$DIR/my notes.txt")" = "the user's own notes" ] || fail "the user's file changed"
 }
-shortcut_row() { # NAME STEPS FOLDER DESKTOP
-    local road=(start SETUP page 151 click 1 page 112 row 112 0 click 1) opened=(started 0) lnk size folders
-    folders='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
+OPENED=("${SUCCESS[@]}" exit 0 started 1 window Dunvo) # the new Start-menu folder, opened
+shortcut_row() { # NAME STEPS FOLDER DESKTOP ENTRIES
+    local road=(start SETUP page 151 click 1 page 112 row 112 0 click 1) lnk
+    local folders='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
     [ ! -d "$DIR" ] || road+=(@EXISTS_YES)
     PAGE_SHOT=$(shot shortcut-page) && words "$2" && fill "$3" && local folder=$FILLED
-    [ -z "$folder" ] || opened=(started 1 window Dunvo)
     # A folder that ends in a backslash: the shell-folder read removes one of two.
     [ "$1" != backslash ] || wine_reg add "$folders" /v 'Common Programs' /d 'C:\\' /f
-    drive "${road[@]}" page 111 "${WORDS[@]}" @SUCCESS exit 0 "${opened[@]}"
+    drive "${road[@]}" page 111 "${WORDS[@]}"
     [ "$1" != backslash ] || wine_reg add "$folders" /v 'Common Programs' /d "$PROGRAMS" /f
-    end_wine "$PREFIX" # a user closes the folder the setup opened
+    end_wine "$PREFIX" # a user closes the folder the setup opened; the registry is saved
     if [ -n "$folder" ]; then
         [ "$(listing "$(host_path "$folder")")" = $'Dunvo.lnk\nReadme.lnk\nUninstall.lnk' ] || fail "$folder holds other files"
         for lnk in 'Dunvo Dunvo.exe' 'Uninstall uninstall.exe' 'Readme Readme.rtf'; do
@@ -300,20 +298,43 @@ shortcut_row() { # NAME STEPS FOLDER DESKTOP
     [ -n "$folder" ] || [ ! -e "$PROGRAMS_DIR/Dunvo" ] || fail "a Start-menu folder was made"
     [ "$(listing "$DESKTOP_DIR")" = "$([ "$4" = no ] || echo Dunvo.lnk)" ] || fail "the desktop holds: $(listing "$DESKTOP_DIR")"
     [ "$4" = no ] || expect_lnk "$DESKTOP_DIR/Dunvo.lnk" "$INSTALL\\Dunvo.exe" Dunvo
-    size=$(find "$DIR" -type f -printf '%s\n' | awk '{ s += $1 } END { printf "%d\n", (s + 1023) / 1024 }')
-    drive reg "$APP_KEY" - sz:Dunvo reg "$APP_KEY" Path "sz:$INSTALL" reg "$UNINSTALL_KEY" DisplayName sz:Dunvo \
-        reg "$UNINSTALL_KEY" UninstallString "sz:\"$INSTALL\\uninstall.exe\"" reg "$UNINSTALL_KEY" Scdir "sz:${folder:-$PROGRAMS\\Dunvo}" \
-        reg "$UNINSTALL_KEY" Progdir "sz:$INSTALL" reg "$UNINSTALL_KEY" DisplayVersion sz:7.02 \
-        reg "$UNINSTALL_KEY" Publisher sz:Dunvo reg "$UNINSTALL_KEY" DisplayIcon "sz:$INSTALL\\dunvo.exe" \
-        reg "$UNINSTALL_KEY" InstallLocation "sz:$INSTALL" reg "$UNINSTALL_KEY" EstimatedSize "dword:$size" \
-        reg "$UNINSTALL_KEY" NoModify dword:1 reg "$UNINSTALL_KEY" NoRepair dword:1
+    [ "$5" = yes ] || { no_entries; return; }
+    # Both entries as Wine saves them: backslashes doubled, a string that lacks its terminator in hex.
+    local i=${INSTALL//\\/\\\\} s=${folder:-$PROGRAMS\\Dunvo} size
+    s=${s//\\/\\\\} && size=$(find "$DIR" -type f -printf '%s\n' | awk '{ s += $1 } END { printf "%08x", (s + 1023) / 1024 }')
+    diff <(reg_values "$APP_KEY" && reg_values "$UNINSTALL_KEY") - <<EOF || fail "the registry entries differ"
+"Path"="$i"
+@="Dunvo"
+"DisplayIcon"="$i\\\\dunvo.exe"
+"DisplayName"="Dunvo"
+"DisplayVersion"="7.02"
+"EstimatedSize"=dword:$size
+"InstallLocation"="$i"
+"NoModify"=dword:00000001
+"NoRepair"=dword:00000001
+"Progdir"="$i"
+"Publisher"="Dunvo"
+"Scdir"="$s"
+"UninstallString"="\"$i\\\\uninstall.exe\""
+EOF
     [ "$1" = chooser ] || { [ -z "$folder" ] || rm -r "$(host_path "$folder")"; rm -f "$DESKTOP_DIR/Dunvo.lnk"; }
 }
-uninstall() { # yes|no
-    local steps=(exit 0 reg "$UNINSTALL_KEY" Progdir "sz:$INSTALL")
-    [ "$1" = no ] || steps=(msgbox "Dunvo was removed from this computer.\n\nFiles in use, this uninstaller among them, are removed when Windows restarts, and with them the folder $INSTALL if nothing else is left in it." 'Dunvo - Uninstall' info ok exit 0 @NO_ENTRIES)
-    drive start "$INSTALL\\uninstall.exe" 'C:\' msgbox "Remove Dunvo from this computer?\n\nIts files in $INSTALL, its shortcuts and its registry entries are removed. Files that Dunvo did not install are kept." 'Dunvo - Uninstall' question "$1" "${steps[@]}"
+# HKLM\KEY's values as Wine saves them, sorted: "Name"="text", @="default", "Name"=dword:0000000a.
+reg_values() {
+    KEY="[${1//\\/\\\\}]" awk 'BEGIN { key = tolower(ENVIRON["KEY"]) } /^\[/ { on = index(tolower($0), key) == 1 }
+        on && /^[@"]/' "$PREFIX/system.reg" | LC_ALL=C sort
 }
+uninstall() { # yes|no
+    local removed="Dunvo was removed from this computer.\n\nFiles in use, this uninstaller among them, are removed when Windows restarts, and with them the folder $INSTALL if nothing else is left in it."
+    # Without its entry it finds nothing to remove. (A new Wine session is a restart: it runs first.)
+    local steps=(msgbox "$removed" 'Dunvo - Uninstall' info ok exit 0 start "$INSTALL\\uninstall.exe" 'C:\' msgbox
+        'Dunvo is not installed on this computer: its uninstall entry is missing.' 'Dunvo - Uninstall' warning ok exit 1)
+    [ "$1" = yes ] || steps=(exit 0)
+    drive start "$INSTALL\\uninstall.exe" 'C:\' msgbox "Remove Dunvo from this computer?\n\nIts files in $INSTALL, its shortcuts and its registry entries are removed. Files that Dunvo did not install are kept." 'Dunvo - Uninstall' question "$1" "${steps[@]}"
+    end_wine "$PREFIX"
+    [ "$1" = no ] || no_entries
+}
+no_entries() { [ -z "$(reg_values "$APP_KEY")$(reg_values "$UNINSTALL_KEY")" ] || fail "registry entries are there"; }
 # Every program ended, then Wine's boot, which carries out the removals left for a restart.
 restart_windows() {
     end_wine "$PREFIX" && { WINEPREFIX=$PREFIX "$WINE" wineboot -r >/dev/null 2>&1 || true; } && end_wine "$PREFIX"
