@@ -504,6 +504,13 @@ std::string Focus()
     return std::to_string(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : -1);
 }
 
+void Backdrop(Args a)
+{
+    std::string fault;
+    if (!Within(30000, [&] { return (fault = BackdropFault(strtoul(a[1], nullptr, 16))).empty(); }))
+        Fail(fault);
+}
+
 void Exit(Args a)
 {
     Until(
@@ -513,6 +520,8 @@ void Exit(Args a)
     Expect("the exit code", std::to_string(code), a[1]);
 }
 
+// One step a line.
+// clang-format off
 const struct {
     const char *name;
     int arguments;
@@ -521,47 +530,27 @@ const struct {
     {"cover", 1, [](Args a) { Cover(strtoul(a[1], nullptr, 16)); }},
     {"start", 2, Start},
     {"page", 1, Page},
-    {"gone", 1,
-     [](Args a) {
-         Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(atoi(a[1])); });
-     }},
+    {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(atoi(a[1])); }); }},
     {"click", 1, [](Args a) { SendNotifyMessageA(Control(a[1]), BM_CLICK, 0, 0), Answered(gPage); }},
-    {"type", 2,
-     [](Args a) { SendMessageA(Control(a[1]), WM_SETTEXT, 0, LPARAM(Escape(a[2], true).c_str())); }},
+    {"type", 2, [](Args a) { SendMessageA(Control(a[1]), WM_SETTEXT, 0, LPARAM(Escape(a[2], true).c_str())); }},
     {"text", 2, [](Args a) { Expect("control " + std::string(a[1]), TextOf(Control(a[1])), a[2]); }},
-    {"checked", 2,
-     [](Args a) {
-         Expect("check box " + std::string(a[1]),
-                std::to_string(SendMessageA(Control(a[1]), BM_GETCHECK, 0, 0)), a[2]);
-     }},
+    {"checked", 2, [](Args a) { Expect(std::string("check box ") + a[1], std::to_string(SendMessageA(Control(a[1]), BM_GETCHECK, 0, 0)), a[2]); }},
     {"focus", 1, [](Args a) { Expect("the control with the focus", (Control(a[1]), Focus()), a[1]); }},
     {"key", 1, [](Args a) { PressKey(a[1]); }},
     {"row", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), false); }},
     {"column", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), true); }},
     {"dblrow", 2, [](Args a) { DoubleClickRow(Control(a[1]), a[2]); }},
     {"msgbox", 4, AnswerMessageBox},
-    {"window", 1,
-     [](Args a) {
-         Until(
-             a[1], [&] { return TopWindow([&](HWND w) { return Titled(w, a[1]); }); }, false);
-     }},
-    {"started", 1,
-     [](Args a) {
-         Expect("the count of programs the setup started", std::to_string(ProgramsStarted()), a[1]);
-     }},
+    {"window", 1, [](Args a) { Until(a[1], [&] { return TopWindow([&](HWND w) { return Titled(w, a[1]); }); }, false); }},
+    {"started", 1, [](Args a) { Expect("the count of programs the setup started", std::to_string(ProgramsStarted()), a[1]); }},
     {"shot", 1, [](Args a) { SaveShot(a[1]); }},
     {"moment", 3, [](Args a) { ShotOfMoment(atoi(a[1]), a[2], a[3]); }},
-    {"backdrop", 1,
-     [](Args a) {
-         std::string fault;
-         if (!Within(30000, [&] { return (fault = BackdropFault(strtoul(a[1], nullptr, 16))).empty(); }))
-             Fail(fault);
-     }},
+    {"backdrop", 1, Backdrop},
     {"exit", 1, Exit},
-    {"kill", 0,
-     [](Args) { TerminateProcess(gSetup.hProcess, 0), WaitForSingleObject(gSetup.hProcess, INFINITE); }},
+    {"kill", 0, [](Args) { TerminateProcess(gSetup.hProcess, 0), WaitForSingleObject(gSetup.hProcess, INFINITE); }},
     {"watch", 2, [](Args a) { WatchPage(atoi(a[1]), atoi(a[2])); }},
 };
+// clang-format on
 
 } // namespace
 
