@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Walks one group of end-to-end scenarios (tables.sh): SetupD.exe run as a user
-# runs it, under Wine on a private virtual display, from a folder of its own
-# that is its current directory, driven by e2e_driver.exe; then what the user
-# and the next program see is read back. The rows of a group share one prefix.
-# Usage: run.sh GROUP   (ROWS=REGEX runs only the rows whose names match)
-# Exit code 77: the group cannot run on this machine, a skip.
+# runs it, under Wine on a display of its own, from a folder that is its
+# current directory, driven by e2e_driver.exe; then what the user and the next
+# program see is read back. The rows of a group share one prefix.
+# Usage: run.sh GROUP   (ROWS=REGEX: only the rows so named). Exit code 77: a skip.
 source "$(dirname "$0")/../wine/lib.sh"
 GROUP=$1
 source "$ROOT/tests/e2e/tables.sh"

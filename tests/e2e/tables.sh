@@ -202,7 +202,19 @@ refusal() { # TYPED MESSAGE ICON
 group_full_disks() {
     local spec
     unmount_all # what a killed run left
-    for spec in x:8m w:$((($(stat -c %s "$TEST_BIN/payload/filesdata.gz") + 18369012 + 8000000) / 1024))k y:16m; do
+    # W: has both temporaries' pages and 2000 more; the first file beyond them.
+    read -r W_PAGES MISSING < <(python3 - "$TEST_BIN/payload/filesdata.gz" <<'PY'
+import gzip, os, sys
+data, at = gzip.open(sys.argv[1]).read(), 0
+pages = -(-os.path.getsize(sys.argv[1]) // 4096) + -(-len(data) // 4096) + 2000
+left = 2000
+while left >= 0:
+    length, size = data[at], int.from_bytes(data[at + 1 + data[at]:at + 5 + data[at]], "little")
+    left, name, at = left - -(-size // 4096), data[at + 1:at + 1 + length].decode("latin-1"), at + 5 + length + size
+print(pages, name)
+PY
+)
+    for spec in x:8m w:$((W_PAGES * 4))k y:16m; do
         mkdir -p "$MOUNTS/${spec%%:*}" && ln -s "$MOUNTS/${spec%%:*}" "$PREFIX/dosdevices/${spec%%:*}:"
         mount -t tmpfs -o "size=${spec#*:}" tmpfs "$MOUNTS/${spec%%:*}" 2>/dev/null ||
             { echo "cannot mount a tmpfs here (needs root): full disks not tested"; exit 77; }
@@ -226,25 +238,11 @@ temp() {
     fi
     mkdir -p "$MOUNTS/$drive/Temp" && set_user_temp "${drive^^}:\\Temp" && rm -f "$MOUNTS/y/filler"
     case $ROW in
-    install_drive) MISSING=$(first_missing) ;;
     full_temp) dd if=/dev/zero of="$MOUNTS/y/filler" bs=1M count=32 status=none 2>/dev/null || true ;;
     side_temp) mount -o remount,size=40m "$MOUNTS/y" && "$ROOT/tests/e2e/craft_side_file.py" large "$WORK/mp3data.gz" &&
         cp "$WORK/mp3data.gz" "$OUT/side.gz" ;;
     esac
 }
-# The first payload file that W: has no whole 4 KB pages left for, once both temporaries are there.
-first_missing() {
-    python3 - "$TEST_BIN/payload/filesdata.gz" "$(df -B4096 --output=size "$MOUNTS/w" | tail -1)" <<'PY'
-import gzip, os, sys
-data, at = gzip.open(sys.argv[1]).read(), 0
-pages = int(sys.argv[2]) - -(-os.path.getsize(sys.argv[1]) // 4096) - -(-len(data) // 4096)
-while pages >= 0:
-    length, size = data[at], int.from_bytes(data[at + 1 + data[at]:at + 5 + data[at]], "little")
-    pages, name, at = pages - -(-size // 4096), data[at + 1:at + 1 + length].decode("latin-1"), at + 5 + length + size
-print(name)
-PY
-}
-
 # The shortcut page and the uninstaller over one installation: every row runs
 # the setup again over it and checks what its choices added (shortcuts, both
 # registry entries, the Start-menu folder opened or not), then takes the
