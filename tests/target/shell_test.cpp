@@ -6,7 +6,6 @@
 #include "shell/main_window.h"
 #include "target_test.h"
 
-#include <cstdio>
 #include <cstring>
 
 // The top-left pixel of a window painted green, once the backdrop's paint
@@ -76,18 +75,18 @@ TEST(SourceDir, ADriveRootKeepsLetterAndColonAndATooLongFolderLeavesItEmpty)
     SetCurrentDirectoryA("C:\\");
 }
 
+// What the box says is the host tests' to check; here, that the failure is told
+// and the old figure kept, and that with no drive listed nothing is measured.
 TEST(FreeSpace, ADriveThatCannotBeMeasuredIsToldAndKeepsTheOldFigure)
 {
     ASSERT_FALSE(GetLogicalDrives() & (1u << ('Q' - 'A'))); // nothing behind Q:
     strcpy(DriveTable[0], "Q:\\");
-    DriveCount = 1;
     FreeBytes = 987654321;
-    strcpy(SetupName, "SETUP"); // the caption
     BoxAnswerer boxes;
+    DriveCount = 0;
+    QueryFreeSpace(0);
+    DriveCount = 1;
     QueryFreeSpace(0);
     EXPECT_EQ(FreeBytes, 987654321u);
-    unsigned long error = 0; // the system's number, whatever it is
-    ASSERT_EQ(sscanf(boxes.seen.empty() ? "" : std::get<0>(boxes.seen[0]).c_str(), "error: %lu:", &error), 1);
-    const std::string text = "error: " + std::to_string(error) + ":  could not get free space for\n";
-    EXPECT_EQ(boxes.seen, (std::vector<SeenBox>{{text, "SETUP", nullptr, MB_ICONERROR}}));
+    EXPECT_EQ(boxes.seen.size(), 1u);
 }
