@@ -28,10 +28,10 @@ TEST(Registry, TextsThatDoNotFitAndEntriesWithoutAParentAreLeftOut)
     RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &machine, nullptr);
     for (const char *parent : {kAppPathsKey, kUninstallKey})
         RegSetKeyValueA(machine, parent, nullptr, REG_SZ, "", 1);
-    ASSERT_EQ(RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine), ERROR_SUCCESS);
-
     const std::string longDir = "C:\\" + std::string(500, 'l'); // 503: no room for "\dunvo.exe"
     ASSERT_TRUE(CopyInto(InstallDir, longDir.c_str()));
+    ASSERT_EQ(RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine), ERROR_SUCCESS);
+
     RegisterAppPath();
     RegisterUninstallEntry("", std::string(600, 'm').c_str());
     for (const auto &[parent, name] : {std::pair{kAppPathsKey, "Path"}, {kUninstallKey, "Progdir"}})
