@@ -79,7 +79,7 @@ add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest E
 file(GLOB TARGET_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/target/*.cpp)
 add_executable(target_tests ${TARGET_TEST_SOURCES} ${RESOURCE_SCRIPT})
 target_include_directories(target_tests PRIVATE ${RESOURCE_INCLUDES})
-target_link_libraries(target_tests PRIVATE dunvo_core gtest)
+target_link_libraries(target_tests PRIVATE dunvo_core gtest_main)
 target_link_options(target_tests PRIVATE ${STATIC_RUNTIME})
 add_dependencies(target_tests art agreement_text ${DUNVO_RESOURCE_TARGETS})
 
