@@ -86,3 +86,8 @@ add_dependencies(target_tests art agreement_text ${DUNVO_RESOURCE_TARGETS})
 add_executable(e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
 target_link_libraries(e2e_driver PRIVATE ${SYSTEM_LIBS} psapi)
 target_link_options(e2e_driver PRIVATE ${STATIC_RUNTIME})
+
+# scripts/bench: the backdrop's build time on a screen of the benchmark's size.
+add_executable(bench_backdrop ${CMAKE_SOURCE_DIR}/bench/bench_backdrop.cpp)
+target_link_libraries(bench_backdrop PRIVATE dunvo_core)
+target_link_options(bench_backdrop PRIVATE ${STATIC_RUNTIME})
