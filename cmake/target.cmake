@@ -79,7 +79,7 @@ add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest E
 file(GLOB TARGET_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/target/*.cpp)
 add_executable(target_tests ${TARGET_TEST_SOURCES} ${RESOURCE_SCRIPT})
 target_include_directories(target_tests PRIVATE ${RESOURCE_INCLUDES})
-target_link_libraries(target_tests PRIVATE dunvo_core gtest)
+target_link_libraries(target_tests PRIVATE dunvo_core gtest_main)
 target_link_options(target_tests PRIVATE ${STATIC_RUNTIME})
 add_dependencies(target_tests art agreement_text ${DUNVO_RESOURCE_TARGETS})
 
@@ -91,3 +91,8 @@ target_link_options(e2e_driver PRIVATE ${STATIC_RUNTIME})
 add_library(planted_dll SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/planted_dll.c)
 set_target_properties(planted_dll PROPERTIES PREFIX "")
 target_link_options(planted_dll PRIVATE -static-libgcc)
+
+# scripts/bench: the backdrop's build time on a screen of the benchmark's size.
+add_executable(bench_backdrop ${CMAKE_SOURCE_DIR}/bench/bench_backdrop.cpp)
+target_link_libraries(bench_backdrop PRIVATE dunvo_core)
+target_link_options(bench_backdrop PRIVATE ${STATIC_RUNTIME})

@@ -77,6 +77,9 @@ TEST(SpaceText, ShowsMebibytesWithTwoDecimalsAboveFourGibibytesToo)
     char text[kSpaceTextChars];
     FormatSpaceText(text);
     EXPECT_STREQ(text, "Available: 5121.00 MB  --  Required: 309.47 MB");
+    // A drive that says nothing is free for the caller is judged by its whole free count.
+    EXPECT_EQ(PickFreeBytes(0, 7), 7u);
+    EXPECT_EQ(PickFreeBytes(5, 7), 5u);
 }
 
 // Only a drive letter, a colon and a backslash make a directory the setup may
