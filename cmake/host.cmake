@@ -91,6 +91,7 @@ set_target_properties(check_install PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_
 set(E2E_FIXTURES ${CMAKE_BINARY_DIR}/e2e-fixtures)
 add_custom_command(OUTPUT ${E2E_FIXTURES}/mp3data.gz
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${E2E_FIXTURES}/recitations
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${E2E_FIXTURES}/recitations
     COMMAND make_sample_payload --recitations ${E2E_FIXTURES}/recitations
     COMMAND dunvo_pack recitations ${E2E_FIXTURES}/recitations ${E2E_FIXTURES}/mp3data.gz
     DEPENDS make_sample_payload dunvo_pack)
