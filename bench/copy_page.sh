@@ -4,22 +4,14 @@
 # answers to a status-text request every 50 ms and the setup's memory. Checks
 # the installation byte for byte afterwards, so a fast wrong run never counts.
 # The driver's output is in $BUILD/e2e/copy_page/driver.log.
-source "$(dirname "$0")/../tests/e2e/lib.sh"
-source "$(dirname "$0")/../tests/e2e/copy_lib.sh"
-on_private_display "$@"
-recitation_fixture
-start_scenario
-ln "$FIXTURES/mp3data.gz" "$WORK/mp3data.gz"
-
-drive start SETUP \
-      page 151 click 1 \
-      page 112 row 112 0 column 113 0 click 1 0 \
-      watch 215 215 600 \
-      page 111 120 click 1 \
-      msgbox "Dunvo was successfully installed" "Dunvo - Setup" info ok \
-      exit 0 | tee "$OUT/driver.log"
-[ "${PIPESTATUS[0]}" = 0 ] || fail "the driver failed"
-all=()
-for k in $(seq 1 113); do all+=(--recitation "$k"); done
-check_install "$(default_install)" --state 0=2 --recitations "$FIXTURES/recitations" "${all[@]}"
-no_temporaries
+group_copy_page() {
+    local all=() k
+    for k in $(seq 1 113); do all+=(--recitation "$k"); done
+    cp "$FIXTURES/mp3data.gz" "$WORK/mp3data.gz"
+    drive start SETUP page IDE_AGREEMENT_TEXT click IDOK page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 \
+        column IDL_DIR_RECITATIONS 0 click IDOK watch IDE_COPY_STATUS IDE_COPY_STATUS page IDC_SHORTCUT_START_MENU \
+        click IDOK @SUCCESS exit 0 >"$OUT/driver.log"
+    check_install "$INSTALL" --state 0=2 "${all[@]}"
+    no_temporaries
+}
+source "$(dirname "$0")/../tests/e2e/run.sh" copy_page

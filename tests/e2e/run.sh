@@ -4,7 +4,7 @@
 # current directory, driven by e2e_driver.exe; then what the user and the next
 # program see is read back. The rows of a group share one prefix.
 # Usage: run.sh GROUP   (ROWS=REGEX: only the rows so named). Exit code 77: a skip.
-source "$(dirname "$0")/../wine/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../wine/lib.sh"
 GROUP=$1
 source "$ROOT/tests/e2e/tables.sh"
 [ "$GROUP" != backdrop ] || export SCREEN=1021x767x24 # rows of 24-bit pixels with filler bytes
@@ -32,12 +32,23 @@ trap finish EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 # Runs the driver's steps: SETUP stands for the setup and its folder, @NAME for
-# the steps in array NAME. DRIVER_ENV holds more variables for Wine.
+# the steps in array NAME, and a control by the name resources/resource.h gives
+# it (or the dialog manager's IDOK, IDCANCEL, and IDC_STATIC, a message box's
+# text) for its number. DRIVER_ENV holds more variables for Wine.
+declare -A IDS=([IDOK]=1 [IDCANCEL]=2 [IDC_STATIC]=65535)
+while read -r _ name value; do IDS[$name]=$value; done < <(grep -E '^#define ID[A-Z_]+ [0-9]+$' "$ROOT/resources/resource.h")
 drive() {
-    local args=() a all
+    local steps=() args=() a all
     for a in "$@"; do
         all="${a#@}[@]"
-        case $a in SETUP) args+=("$(winpath "$WORK/SetupD.exe")" "$(winpath "$WORK")") ;; @*) args+=("${!all}") ;; *) args+=("$a") ;; esac
+        case $a in @*) steps+=("${!all}") ;; *) steps+=("$a") ;; esac
+    done
+    for a in "${steps[@]}"; do
+        case $a in
+        SETUP) args+=("$(winpath "$WORK/SetupD.exe")" "$(winpath "$WORK")") ;;
+        ID[A-Z]*) args+=("${IDS[$a]:?"no control named $a"}") ;;
+        *) args+=("$a") ;;
+        esac
     done
     env ${DRIVER_ENV:-} DUNVO_FAILURE_SHOT="$(winpath "$SHOTS/failure.bmp")" WINEPREFIX="$PREFIX" \
         "$WINE" "$TEST_BIN/e2e_driver.exe" "${args[@]}" </dev/null || fail "the driver stopped"

@@ -8,7 +8,7 @@ SUCCESS=(msgbox 'Dunvo was successfully installed' "$CAPTION" info ok)
 CANCELLED=(msgbox 'Setup was canceled. Any notes or errors you can send on my email: setup@dunvo.org' "$CAPTION" warning ok)
 EXISTS_YES=(msgbox 'Directory allready exsist. Continue with the instalation ?\n\nNOTES: Click on the YES button if this is previous installation of this software, otherwise click on the NO button and select another installation directory.' "$CAPTION" question yes)
 ASK_CANCEL=(msgbox 'Are you sure you want to cancel the setup?' "$CAPTION" question)
-FINISH=(page 111 click 1 "${SUCCESS[@]}") # the shortcut page as it comes
+FINISH=(page IDC_SHORTCUT_START_MENU click IDOK "${SUCCESS[@]}") # the shortcut page as it comes
 INSTALL='C:\Program files\Dunvo'
 PROGRAMS='C:\ProgramData\Microsoft\Windows\Start Menu\Programs'
 APP_KEY='SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Dunvo'
@@ -21,19 +21,19 @@ repeat() { printf "%${2}s" '' | tr ' ' "$1"; }
 group_walk() {
     local agreement
     agreement=$(cat "$ROOT/resources/agreement.txt" && echo .) && agreement=${agreement%.}
-    drive cover 3A6EA5 start SETUP page 151 focus 1 text 151 "$agreement" shot "$(shot 1-agreement)" \
-        key escape @ASK_CANCEL no page 151 focus 1 text 151 "$agreement" key enter gone 151 \
-        page 112 row 112 0 text 101 "$INSTALL" shot "$(shot 2-options)" \
-        click 100 page 107 text 102 "$INSTALL" shot "$(shot 3-browser)" click 2 gone 107 \
-        page 112 click 1 moment 215 'Decompressing setup files' "$(shot 4-copy)" \
-        page 111 checked 111 1 checked 110 0 shot "$(shot 8-shortcuts)" click 1 \
-        page 65535 shot "$(shot 9-final-message)" @SUCCESS exit 0 window Dunvo shot "$(shot 10-start-menu-folder)"
+    drive cover 3A6EA5 start SETUP page IDE_AGREEMENT_TEXT focus IDOK text IDE_AGREEMENT_TEXT "$agreement" shot "$(shot 1-agreement)" \
+        key escape @ASK_CANCEL no page IDE_AGREEMENT_TEXT focus IDOK text IDE_AGREEMENT_TEXT "$agreement" key enter gone IDE_AGREEMENT_TEXT \
+        page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 text IDE_DIR_PATH "$INSTALL" shot "$(shot 2-options)" \
+        click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS text IDE_BROWSE_PATH "$INSTALL" shot "$(shot 3-browser)" click IDCANCEL gone IDL_BROWSE_FOLDERS \
+        page IDL_DIR_TRANSLATIONS click IDOK moment IDE_COPY_STATUS 'Decompressing setup files' "$(shot 4-copy)" \
+        page IDC_SHORTCUT_START_MENU checked IDC_SHORTCUT_START_MENU 1 checked IDC_SHORTCUT_DESKTOP 0 shot "$(shot 8-shortcuts)" click IDOK \
+        page IDC_STATIC shot "$(shot 9-final-message)" @SUCCESS exit 0 window Dunvo shot "$(shot 10-start-menu-folder)"
 }
 
 # The dimmed backdrop over a screen of one colour, then Cancel on the first page.
 group_backdrop() {
-    drive cover C87828 start SETUP page 151 shot "$(shot agreement-over-backdrop)" backdrop C87828 \
-        click 2 @ASK_CANCEL yes @CANCELLED exit 0
+    drive cover C87828 start SETUP page IDE_AGREEMENT_TEXT shot "$(shot agreement-over-backdrop)" backdrop C87828 \
+        click IDCANCEL @ASK_CANCEL yes @CANCELLED exit 0
 }
 
 # One setup run per row, into "C:\Dunvo NAME" unless a hook says otherwise:
@@ -43,12 +43,12 @@ group_backdrop() {
 # installations, no temporary is left, a side file stays as it was.
 setup_row() {
     local hook boxes end=("${CANCELLED[@]}") typed
-    ROW=$1 FOLDER="C:\\Dunvo $1" && typed=(type 101 "C:\\Dunvo $1")
+    ROW=$1 FOLDER="C:\\Dunvo $1" && typed=(type IDE_DIR_PATH "C:\\Dunvo $1")
     [ -f "$OUT/before.txt" ] || drive_listing >"$OUT/before.txt"
     for hook in $2; do "$hook" before; done
     [ "$FOLDER" = "C:\\Dunvo $1" ] || typed=()
     words "$3" && boxes "$4" && [ "$5" = cancelled ] || end=("${FINISH[@]}")
-    drive start SETUP page 151 click 1 page 112 "${typed[@]}" "${WORDS[@]}" "${BOXES[@]}" "${end[@]}" exit 0
+    drive start SETUP page IDE_AGREEMENT_TEXT click IDOK page IDL_DIR_TRANSLATIONS "${typed[@]}" "${WORDS[@]}" "${BOXES[@]}" "${end[@]}" exit 0
     [ "$5" = cancelled ] || end_wine "$PREFIX" # a user closes the folder the setup opened
     for hook in $2; do "$hook" after; done
     if [ "$6" = nothing ]; then
@@ -71,18 +71,18 @@ proposed() { FOLDER=$INSTALL; } # the installation directory the options page pr
 group_options() {
     table setup_row <<'ROWS'
 # name        | hooks           | on the options page, up to Next                         | boxes after Next                       | end       | installed
-default       | proposed        | row 112 0 click 1                                        |                                        | finished  | --state 0=2
-over_damaged  | proposed damage | row 112 10 click 1                                       | @EXISTS_YES                            | finished  | --state 10=2
-alias_fix_up  |                 | row 112 0 row 112 0 row 112 4 row 112 4 row 112 7 click 1 |                                       | finished  | --state 0=0 --state 4=1 --state 7=4
+default       | proposed        | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        |                                        | finished  | --state 0=2
+over_damaged  | proposed damage | row IDL_DIR_TRANSLATIONS 10 click IDOK                                       | @EXISTS_YES                            | finished  | --state 10=2
+alias_fix_up  |                 | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_TRANSLATIONS 4 row IDL_DIR_TRANSLATIONS 4 row IDL_DIR_TRANSLATIONS 7 click IDOK |                                       | finished  | --state 0=0 --state 4=1 --state 7=4
 keyboard      |                 | @KEYBOARD                                                |                                        | finished  | --state 0=2 --state 2=0
-readme_folder | block           | row 112 0 click 1                                        | @EXISTS_YES ; error: Could not create file:\n{FOLDER}\readme.rtf | cancelled | --state 0=2 --cancelled
-planted_dlls  | plant           | row 112 0 click 1                                        |                                        | finished  | --state 0=2
+readme_folder | block           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        | @EXISTS_YES ; error: Could not create file:\n{FOLDER}\readme.rtf | cancelled | --state 0=2 --cancelled
+planted_dlls  | plant           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        |                                        | finished  | --state 0=2
 ROWS
 }
 # Tab reaches both lists, Space steps the focused row as a click does, arrows
 # only move, Enter is Next: rows 0 and 2 are stepped, rows 0 and 1 passed over.
-KEYBOARD=(focus 1 key tab key tab key tab key tab focus 112 key down key space key down key down key space key space
-    key up key tab focus 113 key enter)
+KEYBOARD=(focus IDOK key tab key tab key tab key tab focus IDL_DIR_TRANSLATIONS key down key space key down key down key space key space
+    key up key tab focus IDL_DIR_RECITATIONS key enter)
 damage() { # the run over it makes the earlier installation whole again
     [ "$1" = after ] || { printf garbage >"$(host_path "$FOLDER")/qtext/ARABIC.TX_" &&
         truncate -s 100 "$(host_path "$FOLDER")/images/earth.bmp"; }
@@ -111,16 +111,16 @@ plant() {
 group_recitations() {
     table setup_row <<'ROWS'
 # name   | hooks | on the options page, up to Next                            | boxes after Next                                                            | end       | installed
-sample   | side  | row 112 0 row 113 2 row 113 5 row 113 9 row 113 11 click 1 |                                                                            | finished  | --state 0=2 --recitation 2 --recitation 5 --recitation 9 --recitation 11
-damaged  | side  | row 112 0 row 113 2 row 113 7 click 1                      | none: gzip: {SIDE_PATH}: incorrect data check\n ; error: {NO_MP3}          | finished  | --state 0=2
-short    | side  | row 112 0 row 113 2 row 113 7 click 1                      | none: gzip: failed gzclose\n ; error: {NO_MP3}                             | finished  | --state 0=2
-cut      | side  | row 112 0 row 113 2 row 113 7 click 1                      | error: mp3data.gz is damaged: it ends in record 5 of 113.\n{ADDRESS}       | cancelled | --state 0=2 --recitation 2
-folder   | side  | row 112 0 row 113 3 click 1                                | none: Can't open file {SIDE_PATH}\n ; error: {NO_MP3}                      | finished  | --state 0=2
+sample   | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 5 row IDL_DIR_RECITATIONS 9 row IDL_DIR_RECITATIONS 11 click IDOK |                                                                            | finished  | --state 0=2 --recitation 2 --recitation 5 --recitation 9 --recitation 11
+damaged  | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | none: gzip: {SIDE_PATH}: incorrect data check\n ; error: {NO_MP3}          | finished  | --state 0=2
+short    | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | none: gzip: failed gzclose\n ; error: {NO_MP3}                             | finished  | --state 0=2
+cut      | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | error: mp3data.gz is damaged: it ends in record 5 of 113.\n{ADDRESS}       | cancelled | --state 0=2 --recitation 2
+folder   | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 3 click IDOK                                | none: Can't open file {SIDE_PATH}\n ; error: {NO_MP3}                      | finished  | --state 0=2
 ROWS
 }
 group_side_files() {
     local UNSAFE='mp3data.gz is damaged: record 1 has a file name that cannot be installed:' D245
-    local ENDS='mp3data.gz is damaged: it ends in record' CHOSEN=(row 112 0 row 113 1 click 1)
+    local ENDS='mp3data.gz is damaged: it ends in record' CHOSEN=(row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 1 click IDOK)
     D245=$(repeat d 245)
     table setup_row <<'ROWS'
 # name        | hooks | options  | boxes after Next                                                                   | end       | installed
@@ -176,23 +176,23 @@ Dunvo            | {WHOLE}                                                      
 Programs\Dunvo   | {WHOLE}                                                                                               | warning
 ROWS
     table setup_row <<'ROWS'
-long_temp | - | row 112 0 @REFUSALS type 101 {FOLDER} click 1 | | finished | --state 0=2
+long_temp | - | row IDL_DIR_TRANSLATIONS 0 @REFUSALS type IDE_DIR_PATH {FOLDER} click IDOK | | finished | --state 0=2
 ROWS
     [ -z "$(find "$(host_path "$DIR_511")" -mindepth 1)" ] || fail "something was written under the long directory"
     # The folder browser five folders of 50 characters deep (262 characters):
     # each level shown whole, OK takes it, and Next refuses what it cannot create.
     for level in 1 2 3 4 5; do
-        name="level$level$(repeat x 44)" && deep="$deep\\$name" && walk+=(dblrow 107 "$name" text 102 "$deep\\Dunvo")
+        name="level$level$(repeat x 44)" && deep="$deep\\$name" && walk+=(dblrow IDL_BROWSE_FOLDERS "$name" text IDE_BROWSE_PATH "$deep\\Dunvo")
     done
     mkdir -p "$(host_path "$deep")/level6"
-    drive start SETUP page 151 click 1 page 112 row 112 0 click 100 page 107 dblrow 107 ........ text 102 'C:\Dunvo' \
-        dblrow 107 deep text 102 'C:\deep\Dunvo' "${walk[@]}" shot "$(shot deep-browser)" click 1 gone 107 \
-        page 112 text 101 "$deep\\Dunvo" click 1 msgbox "Cannot create the directory\n$deep\\Dunvo\nCheck that its parent folder exists and that you may write there." "$CAPTION" offscreen ok kill
+    drive start SETUP page IDE_AGREEMENT_TEXT click IDOK page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS dblrow IDL_BROWSE_FOLDERS ........ text IDE_BROWSE_PATH 'C:\Dunvo' \
+        dblrow IDL_BROWSE_FOLDERS deep text IDE_BROWSE_PATH 'C:\deep\Dunvo' "${walk[@]}" shot "$(shot deep-browser)" click IDOK gone IDL_BROWSE_FOLDERS \
+        page IDL_DIR_TRANSLATIONS text IDE_DIR_PATH "$deep\\Dunvo" click IDOK msgbox "Cannot create the directory\n$deep\\Dunvo\nCheck that its parent folder exists and that you may write there." "$CAPTION" offscreen ok kill
     [ ! -e "$(host_path "$deep")/Dunvo" ] || fail "the deep directory was made"
 }
 refusal() { # TYPED MESSAGE ICON
     fill "$1" && local typed=$FILLED
-    fill "$2" && REFUSALS+=(type 101 "$typed" click 1 msgbox "$FILLED" "$CAPTION" "$3" ok focus 101)
+    fill "$2" && REFUSALS+=(type IDE_DIR_PATH "$typed" click IDOK msgbox "$FILLED" "$CAPTION" "$3" ok focus IDE_DIR_PATH)
 }
 
 # Full disks: small tmpfs drives, which need root to mount. X: (8 MB) is
@@ -222,10 +222,10 @@ PY
     NOT_ENOUGH=(msgbox 'You do not have enough Free disk space on this drive for installation. Change the drive or remove some other program-s to free more disk space.' "$CAPTION" error ok)
     table setup_row <<'ROWS'
 # name        | hooks  | on the options page, up to Next                                   | boxes after Next                                                                    | end       | installed
-install_drive | temp   | row 112 0 type 101 X:\Dunvo click 1 @NOT_ENOUGH type 101 W:\Dunvo click 1 | error: Could not write file, the disk may be full:\nW:\Dunvo\{MISSING} | cancelled | --state 0=2 --cancelled
-full_temp     | temp   | row 112 0 click 1                                                 | error: Could not write file, the disk may be full:\nY:\Temp\filesdata.gz ; error: Can't decompress setup files | cancelled | nothing
-small_temp    | temp   | row 112 0 click 1                                                 | none: gzip: failed fwrite: Y:\Temp\filesdata.dat (the disk may be full)\n ; error: Can't decompress setup files | cancelled | nothing
-side_temp     | temp   | row 112 0 row 113 1 click 1                                       | none: gzip: failed fwrite: Y:\Temp\mp3data.dat (the disk may be full)\n ; error: {NO_MP3} | finished | --state 0=2
+install_drive | temp   | row IDL_DIR_TRANSLATIONS 0 type IDE_DIR_PATH X:\Dunvo click IDOK @NOT_ENOUGH type IDE_DIR_PATH W:\Dunvo click IDOK | error: Could not write file, the disk may be full:\nW:\Dunvo\{MISSING} | cancelled | --state 0=2 --cancelled
+full_temp     | temp   | row IDL_DIR_TRANSLATIONS 0 click IDOK                                                 | error: Could not write file, the disk may be full:\nY:\Temp\filesdata.gz ; error: Can't decompress setup files | cancelled | nothing
+small_temp    | temp   | row IDL_DIR_TRANSLATIONS 0 click IDOK                                                 | none: gzip: failed fwrite: Y:\Temp\filesdata.dat (the disk may be full)\n ; error: Can't decompress setup files | cancelled | nothing
+side_temp     | temp   | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 1 click IDOK                                       | none: gzip: failed fwrite: Y:\Temp\mp3data.dat (the disk may be full)\n ; error: {NO_MP3} | finished | --state 0=2
 ROWS
 }
 # The temporary folder of each row; what it holds before, empty after.
@@ -251,22 +251,22 @@ group_shortcuts() {
     PROGRAMS_DIR=$(host_path "$PROGRAMS") DESKTOP_DIR=$(host_path 'C:\users\Public\Desktop') DIR=$(host_path "$INSTALL")
     ASK_SHORTCUTS=(msgbox 'Are you want to cancel creating shortcuts ?' Confirmation question)
     local tools='Administrative Tools' installed
-    CHOOSER=(click 100 page 212 text 211 "$PROGRAMS\\Dunvo" shot "$(shot chooser)" dblrow 212 "$tools"
-        text 211 "$PROGRAMS\\$tools\\Dunvo" dblrow 212 ........ text 211 "$PROGRAMS\\Dunvo" dblrow 212 "$tools"
-        click 2 gone 212 page 111 text 101 "$PROGRAMS\\$tools\\Dunvo")
+    CHOOSER=(click IDC_SHORTCUT_CHOOSE page IDL_CHOOSER_FOLDERS text IDE_CHOOSER_PATH "$PROGRAMS\\Dunvo" shot "$(shot chooser)" dblrow IDL_CHOOSER_FOLDERS "$tools"
+        text IDE_CHOOSER_PATH "$PROGRAMS\\$tools\\Dunvo" dblrow IDL_CHOOSER_FOLDERS ........ text IDE_CHOOSER_PATH "$PROGRAMS\\Dunvo" dblrow IDL_CHOOSER_FOLDERS "$tools"
+        click IDCANCEL gone IDL_CHOOSER_FOLDERS page IDC_SHORTCUT_START_MENU text IDE_SHORTCUT_FOLDER "$PROGRAMS\\$tools\\Dunvo")
     table shortcut_row <<'ROWS'
 # name     | on the shortcut page, to the end                                                         | Start-menu folder made | desktop | entries
-cancel_no  | click 110 click 2 @ASK_SHORTCUTS no page 111 checked 110 1 checked 111 1 kill                |                        | no      | no
-cancel     | click 110 key escape @ASK_SHORTCUTS yes @SUCCESS exit 0 started 0                           |                        | no      | yes
+cancel_no  | click IDC_SHORTCUT_DESKTOP click IDCANCEL @ASK_SHORTCUTS no page IDC_SHORTCUT_START_MENU checked IDC_SHORTCUT_DESKTOP 1 checked IDC_SHORTCUT_START_MENU 1 kill                |                        | no      | no
+cancel     | click IDC_SHORTCUT_DESKTOP key escape @ASK_SHORTCUTS yes @SUCCESS exit 0 started 0                           |                        | no      | yes
 ROWS
     uninstall yes && [ "$(listing "$DIR")" = uninstall.exe ] || fail "left: $(listing "$DIR")"
     restart_windows && [ ! -e "$DIR" ] || fail "the folder outlived the restart: $(listing "$DIR")"
     table shortcut_row <<'ROWS'
-finish     | checked 110 0 checked 111 1 text 101 {PROGRAMS} shot {PAGE_SHOT} click 1 @OPENED           | {PROGRAMS}\Dunvo       | no      | yes
-desktop    | click 110 click 111 checked 110 1 checked 111 0 click 1 @SUCCESS exit 0 started 0            |                        | yes     | yes
-none       | click 111 checked 111 0 checked 110 0 click 1 @SUCCESS exit 0 started 0                      |                        | no      | yes
-backslash  | text 101 C:\ click 1 @OPENED                                                                 | C:\Dunvo               | no      | yes
-chooser    | @CHOOSER click 110 click 1 @OPENED                                                           | {PROGRAMS}\Administrative Tools\Dunvo | yes | yes
+finish     | checked IDC_SHORTCUT_DESKTOP 0 checked IDC_SHORTCUT_START_MENU 1 text IDE_SHORTCUT_FOLDER {PROGRAMS} shot {PAGE_SHOT} click IDOK @OPENED           | {PROGRAMS}\Dunvo       | no      | yes
+desktop    | click IDC_SHORTCUT_DESKTOP click IDC_SHORTCUT_START_MENU checked IDC_SHORTCUT_DESKTOP 1 checked IDC_SHORTCUT_START_MENU 0 click IDOK @SUCCESS exit 0 started 0            |                        | yes     | yes
+none       | click IDC_SHORTCUT_START_MENU checked IDC_SHORTCUT_START_MENU 0 checked IDC_SHORTCUT_DESKTOP 0 click IDOK @SUCCESS exit 0 started 0                      |                        | no      | yes
+backslash  | text IDE_SHORTCUT_FOLDER C:\ click IDOK @OPENED                                                                 | C:\Dunvo               | no      | yes
+chooser    | @CHOOSER click IDC_SHORTCUT_DESKTOP click IDOK @OPENED                                                           | {PROGRAMS}\Administrative Tools\Dunvo | yes | yes
 ROWS
     echo "the user's own notes" >"$DIR/my notes.txt" && installed=$(listing "$DIR")
     uninstall no && [ "$(listing "$DIR")" = "$installed" ] && [ -e "$DESKTOP_DIR/Dunvo.lnk" ] &&
@@ -278,13 +278,13 @@ ROWS
 }
 OPENED=("${SUCCESS[@]}" exit 0 started 1 window Dunvo) # the new Start-menu folder, opened
 shortcut_row() { # NAME STEPS FOLDER DESKTOP ENTRIES
-    local road=(start SETUP page 151 click 1 page 112 row 112 0 click 1) lnk
+    local road=(start SETUP page IDE_AGREEMENT_TEXT click IDOK page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 click IDOK) lnk
     local folders='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
     [ ! -d "$DIR" ] || road+=(@EXISTS_YES)
     PAGE_SHOT=$(shot shortcut-page) && words "$2" && fill "$3" && local folder=$FILLED
     # A folder that ends in a backslash: the shell-folder read removes one of two.
     [ "$1" != backslash ] || wine_reg add "$folders" /v 'Common Programs' /d 'C:\\' /f
-    drive "${road[@]}" page 111 "${WORDS[@]}"
+    drive "${road[@]}" page IDC_SHORTCUT_START_MENU "${WORDS[@]}"
     [ "$1" != backslash ] || wine_reg add "$folders" /v 'Common Programs' /d "$PROGRAMS" /f
     end_wine "$PREFIX" # a user closes the folder the setup opened; the registry is saved
     if [ -n "$folder" ]; then
