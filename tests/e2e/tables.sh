@@ -111,7 +111,7 @@ plant() {
 group_recitations() {
     table setup_row <<'ROWS'
 # name   | hooks | on the options page, up to Next                            | boxes after Next                                                            | end       | installed
-sample   | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 5 row IDL_DIR_RECITATIONS 9 row IDL_DIR_RECITATIONS 11 click IDOK |                                                                            | finished  | --state 0=2 --recitation 2 --recitation 5 --recitation 9 --recitation 11
+sample   | side  | row IDL_DIR_TRANSLATIONS 0 column IDL_DIR_RECITATIONS 0 column IDL_DIR_RECITATIONS 1 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 5 row IDL_DIR_RECITATIONS 9 row IDL_DIR_RECITATIONS 11 click IDOK |                                                                            | finished  | --state 0=2 --recitation 2 --recitation 5 --recitation 9 --recitation 11
 damaged  | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | none: gzip: {SIDE_PATH}: incorrect data check\n ; error: {NO_MP3}          | finished  | --state 0=2
 short    | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | none: gzip: failed gzclose\n ; error: {NO_MP3}                             | finished  | --state 0=2
 cut      | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | error: mp3data.gz is damaged: it ends in record 5 of 113.\n{ADDRESS}       | cancelled | --state 0=2 --recitation 2
@@ -172,6 +172,7 @@ group_long_paths() {
 # typed          | message                                                                                               | icon
 {DIR_512}        | The installation directory is longer than 511 characters.\nChoose a shorter path.                   | warning
 {DIR_511}        | Cannot create the directory\n{DIR_511}\nCheck that its parent folder exists and that you may write there. | offscreen
+C:\              | You were forgoten to select an directory                                                              | warning
 Dunvo            | {WHOLE}                                                                                               | warning
 Programs\Dunvo   | {WHOLE}                                                                                               | warning
 ROWS
@@ -185,9 +186,16 @@ ROWS
         name="level$level$(repeat x 44)" && deep="$deep\\$name" && walk+=(dblrow IDL_BROWSE_FOLDERS "$name" text IDE_BROWSE_PATH "$deep\\Dunvo")
     done
     mkdir -p "$(host_path "$deep")/level6"
-    drive start SETUP page IDE_AGREEMENT_TEXT click IDOK page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS dblrow IDL_BROWSE_FOLDERS ........ text IDE_BROWSE_PATH 'C:\Dunvo' \
-        dblrow IDL_BROWSE_FOLDERS deep text IDE_BROWSE_PATH 'C:\deep\Dunvo' "${walk[@]}" shot "$(shot deep-browser)" click IDOK gone IDL_BROWSE_FOLDERS \
-        page IDL_DIR_TRANSLATIONS text IDE_DIR_PATH "$deep\\Dunvo" click IDOK msgbox "Cannot create the directory\n$deep\\Dunvo\nCheck that its parent folder exists and that you may write there." "$CAPTION" offscreen ok kill
+    # On the way, at the root: OK wants a name, a 100th character is refused, and
+    # the green row is not entered while it has the setup's own name.
+    local name_rules=(type IDE_BROWSE_NAME '' click IDOK msgbox 'You forget to select a directory' Warning warning ok
+        focus IDE_BROWSE_NAME type IDE_BROWSE_NAME "$(repeat n 100)" text IDE_BROWSE_NAME ''
+        type IDE_BROWSE_NAME Dunvo dblrow IDL_BROWSE_FOLDERS Dunvo text IDE_BROWSE_PATH 'C:\Dunvo')
+    drive start SETUP page IDE_AGREEMENT_TEXT click IDOK page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 \
+        click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS dblrow IDL_BROWSE_FOLDERS ........ text IDE_BROWSE_PATH 'C:\Dunvo' \
+        "${name_rules[@]}" dblrow IDL_BROWSE_FOLDERS deep text IDE_BROWSE_PATH 'C:\deep\Dunvo' "${walk[@]}" \
+        shot "$(shot deep-browser)" click IDOK gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS \
+        text IDE_DIR_PATH "$deep\\Dunvo" click IDOK msgbox "Cannot create the directory\n$deep\\Dunvo\nCheck that its parent folder exists and that you may write there." "$CAPTION" offscreen ok kill
     [ ! -e "$(host_path "$deep")/Dunvo" ] || fail "the deep directory was made"
 }
 refusal() { # TYPED MESSAGE ICON
