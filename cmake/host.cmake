@@ -65,7 +65,7 @@ endif()
 message(STATUS "Wine tests run the ${DUNVO_TEST_ARCH} build")
 file(WRITE ${CMAKE_BINARY_DIR}/test-arch.sh "DUNVO_TEST_ARCH=${DUNVO_TEST_ARCH}\nDUNVO_TEST_BIN=${TEST_BIN}\n")
 
-set(WINE_TOOLS ${CMAKE_SOURCE_DIR}/tests/wine)
+set(WINE_TOOLS ${CMAKE_SOURCE_DIR}/scripts/lib)
 
 add_test(NAME setup_exe_is_a_32bit_gui_program
          COMMAND ${CMAKE_SOURCE_DIR}/tests/build/check_setup_exe.sh ${CMAKE_BINARY_DIR}/target/SetupD.exe)

@@ -4,7 +4,7 @@
 # current directory, driven by e2e_driver.exe; then what the user and the next
 # program see is read back. The rows of a group share one prefix.
 # Usage: run.sh GROUP   (ROWS=REGEX: only the rows so named). Exit code 77: a skip.
-source "$(dirname "${BASH_SOURCE[0]}")/../wine/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/wine.sh"
 GROUP=$1
 source "$ROOT/tests/e2e/tables.sh"
 [ "$GROUP" != backdrop ] || export SCREEN=1021x767x24 # rows of 24-bit pixels with filler bytes

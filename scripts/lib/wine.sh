@@ -1,5 +1,6 @@
-# Sourced by everything that runs Wine in the tests: one template prefix per
-# build tree, a fresh copy of it for every run, and an X display of its own.
+# Sourced by everything that runs Wine (scripts/run, the tests, the benchmark):
+# one template prefix per build tree, a fresh copy of it for every run, and an
+# X display of its own.
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD=${DUNVO_BUILD:-$ROOT/build}
