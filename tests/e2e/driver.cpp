@@ -10,6 +10,7 @@
 //   text ID TEXT       expect control ID to read TEXT (\n stands for a line break)
 //   checked ID 0|1     expect check box ID clear or checked
 //   focus ID           expect control ID to have the keyboard focus
+//                      (these three wait up to 30 s for the page to settle)
 //   key NAME           press enter, escape, tab, space, up or down; wait until it is read
 //   row ID INDEX       click row INDEX of report list ID with the mouse; wait until it is read
 //   column ID INDEX    the same for the header of column INDEX
@@ -100,11 +101,25 @@ std::string Escape(const std::string &text, bool undo = false)
     return out;
 }
 
-void Expect(const std::string &what, const std::string &shown, const std::string &expected)
+bool Matches(const std::string &shown, const std::string &expected)
 {
     // A path holding "\n" is taken as written, too.
-    if (Escape(shown) != Escape(expected) && Escape(shown) != Escape(Escape(expected, true)))
+    return Escape(shown) == Escape(expected) || Escape(shown) == Escape(Escape(expected, true));
+}
+
+void Expect(const std::string &what, const std::string &shown, const std::string &expected)
+{
+    if (!Matches(shown, expected))
         Fail(what + " is \"" + Escape(shown) + "\", expected \"" + Escape(expected) + "\"");
+}
+
+// A state of a page: the setup may still be finishing the step before (a
+// handler goes on after the dialog it opened has closed), so it is waited for.
+template <class Shown> void ExpectState(const std::string &what, Shown shown, const std::string &expected)
+{
+    std::string seen;
+    Within(30000, [&] { return Matches(seen = shown(), expected); });
+    Expect(what, seen, expected);
 }
 
 std::string TextOf(HWND window)
@@ -533,9 +548,9 @@ const struct {
     {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(atoi(a[1])); }); }},
     {"click", 1, [](Args a) { SendNotifyMessageA(Control(a[1]), BM_CLICK, 0, 0), Answered(gPage); }},
     {"type", 2, [](Args a) { SendMessageA(Control(a[1]), WM_SETTEXT, 0, LPARAM(Escape(a[2], true).c_str())); }},
-    {"text", 2, [](Args a) { Expect("control " + std::string(a[1]), TextOf(Control(a[1])), a[2]); }},
-    {"checked", 2, [](Args a) { Expect(std::string("check box ") + a[1], std::to_string(SendMessageA(Control(a[1]), BM_GETCHECK, 0, 0)), a[2]); }},
-    {"focus", 1, [](Args a) { Expect("the control with the focus", (Control(a[1]), Focus()), a[1]); }},
+    {"text", 2, [](Args a) { ExpectState("control " + std::string(a[1]), [&] { return TextOf(Control(a[1])); }, a[2]); }},
+    {"checked", 2, [](Args a) { ExpectState(std::string("check box ") + a[1], [&] { return std::to_string(SendMessageA(Control(a[1]), BM_GETCHECK, 0, 0)); }, a[2]); }},
+    {"focus", 1, [](Args a) { ExpectState("the control with the focus", [&] { return Control(a[1]), Focus(); }, a[1]); }},
     {"key", 1, [](Args a) { PressKey(a[1]); }},
     {"row", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), false); }},
     {"column", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), true); }},
