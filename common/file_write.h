@@ -1,9 +1,42 @@
-// The end of every file the setup writes, so that a full disk is noticed
-// wherever it happens. Portable: no <windows.h>.
+// Every file the setup writes ends here: the installed files, the translation
+// list and the temporaries. Portable: no <windows.h>; what the system must do
+// to put a file in place is file_write_win.cpp (file_write_host.cpp in host
+// builds).
 #pragma once
 #include <cstdio>
+
+#include "common/install_settings.h"
 
 // Closes `file`, written through stdio, and tells whether it holds all it
 // should: `written` says whether every write went through, and the close
 // flushes what is still buffered, so a full disk may show only there.
 bool CloseWrittenFile(FILE *file, bool written);
+
+enum class FileWrite { Written, InUse, NotCreated, NotWritten };
+
+// A file written so that the one it replaces is never lost halfway: the
+// bytes go into Path with a '~' after it, in the same folder, which takes the
+// earlier file's place only once it is whole. An earlier installation's file
+// marked read-only, hidden or system is ours, and its marks are cleared (the
+// system refuses to overwrite such a file); one that a running program holds
+// is told apart as InUse, so the user can be asked to close that program.
+struct FileReplacement {
+    FILE *File; // open for writing after a Written start, else null
+    char Path[kPathChars];
+    char PartPath[kPathChars];
+};
+
+// Written when File is open; otherwise InUse or NotCreated, and nothing was touched but marks.
+FileWrite BeginReplacement(FileReplacement *replacement, const char *path);
+// Closes File; when `written` holds and the close flushed everything, the
+// new file takes Path's place (Written, or InUse when the earlier file got
+// held meanwhile). Otherwise the new file goes and Path stays as it was.
+FileWrite EndReplacement(FileReplacement *replacement, bool written);
+
+// The whole of `size` bytes as the file `path`, replacing an earlier one as above.
+FileWrite ReplaceWholeFile(const char *path, const void *bytes, size_t size);
+
+// The two steps the system does differently: ready `path` to be replaced
+// (Written, InUse or NotCreated), and move `part` over `path`.
+FileWrite PrepareToReplace(const char *path);
+FileWrite MoveIntoPlace(const char *part, const char *path);

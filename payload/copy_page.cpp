@@ -91,26 +91,30 @@ void DeleteTemporary(const char *name)
         DeleteFileA(path); // result ignored: it may never have been made
 }
 
-enum class FileWrite { Written, NotCreated, NotWritten };
-
-// Every file the page writes goes through here, so a full disk is reported
-// in the same words wherever it happens.
+// Every file the page writes goes through here, so a full disk and a file
+// held by a running program are told in the same words wherever they happen.
+// A held file is the earlier installation's, most likely the application
+// itself still open: the user may close it and have the same bytes written
+// again, or give up, which stops the copy as any other failure does.
 FileWrite WriteWholeFile(HWND page, const char *path, const void *bytes, uint32_t size)
 {
-    FILE *file = fopen(path, "wb");
-    if (!file)
-        return FileWrite::NotCreated;
-    if (!CloseWrittenFile(file, size == 0 || fwrite(bytes, 1, size, file) == size)) {
-        // A cut-off file would pass for an installed one: it goes, the message names it.
-        remove(path);
+    FileWrite result;
+    while ((result = ReplaceWholeFile(path, bytes, size)) == FileWrite::InUse) {
+        FormatInto(MessageText,
+                   "This file is in use, probably by Dunvo, which is still open:\n%.400s\n\n"
+                   "Close Dunvo and click Retry, or click Cancel to stop the installation.",
+                   path);
+        if (MessageBoxA(page, MessageText, nullptr, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY)
+            break;
+    }
+    if (result == FileWrite::NotWritten) {
         FormatInto(MessageText, "Could not write file, the disk may be full:\n%.450s", path);
         ShowError(page, MessageText);
-        return FileWrite::NotWritten;
     }
-    return FileWrite::Written;
+    return result;
 }
 
-enum class RecordWrite { Written, NotNamed, NoMemory, NoLock, ArchiveEnded, NotCreated, NotWritten };
+enum class RecordWrite { Written, NotNamed, NoMemory, NoLock, ArchiveEnded, InUse, NotCreated, NotWritten };
 
 // The record's data, read whole into one block of its own size, becomes
 // `path`. Nothing is created when the archive ends inside the data, so no
@@ -134,9 +138,11 @@ RecordWrite WriteRecordFile(HWND page, FILE *archive, uint32_t size, const char 
             result = RecordWrite::ArchiveEnded;
     }
     if (result == RecordWrite::Written) {
-        FileWrite file = WriteWholeFile(page, path, bytes, size);
+        const FileWrite file = WriteWholeFile(page, path, bytes, size);
         if (file == FileWrite::NotCreated)
             result = RecordWrite::NotCreated;
+        else if (file == FileWrite::InUse)
+            result = RecordWrite::InUse;
         else if (file == FileWrite::NotWritten)
             result = RecordWrite::NotWritten;
     }
@@ -149,7 +155,7 @@ RecordWrite WriteRecordFile(HWND page, FILE *archive, uint32_t size, const char 
 
 // The step both stages share: a chosen record written under InstallDir, its
 // path shown, and what went wrong told in the same words in both stages (a
-// full disk and a path too long have been told already; an archive that ends
+// full disk, a file left in use and a path too long have been told already; an archive that ends
 // is the stage's to tell).
 RecordWrite InstallRecord(HWND page, FILE *archive, const PayloadRecord &record, char (&path)[kPathChars])
 {
@@ -442,6 +448,9 @@ void InstallRecitationArchive(HWND page, FILE *archive)
 
 void ExtractPayload(HWND page)
 {
+    // The page has only just been shown, and the first stages keep the queue
+    // waiting: it is painted whole now, not left blank until the first record.
+    RedrawWindow(page, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     const bool haveTempDir = ChooseTempDir(page);
     const int chosenRecitations = CountChosenRecitations();
     CopyAborted = 0;

@@ -58,8 +58,8 @@ bool ExpandGzipFile(const char *outputPath, const char *inputPath, void (*betwee
     // zlib reads 8 KB at a time by default: tens of thousands of reads for the
     // side file, each dearer under Wine than the bytes it brings.
     gzbuffer(input, kGzipInputBufferBytes);
-    FILE *output = fopen(outputPath, "wb");
-    if (!output) {
+    FileReplacement output;
+    if (BeginReplacement(&output, outputPath) != FileWrite::Written) {
         ShowPathMessage("Can't create file %.480s\n", outputPath);
         gzclose(input);
         return false;
@@ -79,23 +79,25 @@ bool ExpandGzipFile(const char *outputPath, const char *inputPath, void (*betwee
         }
         if (count == 0)
             break;
-        if (fwrite(buffer, 1, static_cast<size_t>(count), output) != static_cast<size_t>(count)) {
+        if (fwrite(buffer, 1, static_cast<size_t>(count), output.File) != static_cast<size_t>(count)) {
             writeFailure = "failed fwrite";
             break;
         }
         if (betweenWrites)
             betweenWrites();
     }
-    const bool whole = CloseWrittenFile(output, !readFailed && !writeFailure);
-    if (!whole && !readFailed && !writeFailure)
+    // A truncated member or a wrong CRC or length in the trailer shows here,
+    // before the expanded file is put in place.
+    const bool trailerSound = gzclose(input) == Z_OK;
+    const bool expanded = !readFailed && !writeFailure && trailerSound;
+    const bool whole = EndReplacement(&output, expanded) == FileWrite::Written;
+    if (expanded && !whole)
         writeFailure = "failed fclose";
     if (writeFailure)
         ReportWriteFailure(writeFailure, outputPath);
-    // A truncated member or a wrong CRC or length in the trailer shows here.
-    const bool trailerSound = gzclose(input) == Z_OK;
-    if (!trailerSound && whole)
+    if (!trailerSound && !readFailed && !writeFailure)
         ReportGzipError("failed gzclose");
-    return whole && trailerSound;
+    return whole;
 }
 
 bool CompressFileToGzip(const char *inputPath, const char *outputPath)

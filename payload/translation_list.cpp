@@ -106,12 +106,12 @@ int CountLoadedTranslations()
 
 TranslationListResult SaveTranslationList(const char *path, void *owner)
 {
-    FILE *file = fopen(path, "wb");
-    if (!file) {
+    FileReplacement file;
+    if (BeginReplacement(&file, path) != FileWrite::Written) {
         ShowMessage(owner, "Error creating used translation file.!!!", SetupName, kMbIconError);
         return TranslationListResult::NotCreated;
     }
-    if (!CloseWrittenFile(file, WriteList(file))) {
+    if (EndReplacement(&file, WriteList(file.File)) != FileWrite::Written) {
         ShowListMessage(owner, "Error writing used translation file, the disk may be full:\n%.450s", path);
         return TranslationListResult::NotWritten;
     }

@@ -352,7 +352,7 @@ void AnswerMessageBox(Args a)
     std::string seen;
     Within(30000, [&] { return (seen = IconOf(box)) != "unknown"; }); // painted once the box is idle
     Expect("the message box's icon", seen, a[3]);
-    const int id = !strcmp(a[4], "yes") ? IDYES : !strcmp(a[4], "no") ? IDNO : IDOK;
+    const int id = !strcmp(a[4], "yes") ? IDYES : !strcmp(a[4], "no") ? IDNO : !strcmp(a[4], "retry") ? IDRETRY : IDOK;
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(box, id)));
     Until("the message box to close", [&] { return !IsWindow(box); });
     if (IsWindow(gPage))
@@ -449,6 +449,17 @@ bool Titled(HWND window, const char *title)
     char text[512] = "";
     GetWindowTextA(window, text, sizeof text); // the stored title: a busy program need not answer
     return !strcmp(text, title);
+}
+
+// Closes the program showing a window of this title, as its user would, and waits until it has ended.
+void CloseProgram(Args a)
+{
+    HWND window = nullptr;
+    Until(a[1], [&] { return (window = TopWindow([&](HWND w) { return Titled(w, a[1]); })); }, false);
+    HANDLE program = OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(window));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    Until(std::string(a[1]) + " to end", [&] { return WaitForSingleObject(program, 0) == WAIT_OBJECT_0; }, false);
+    CloseHandle(program);
 }
 
 int ProgramsStarted()
@@ -557,6 +568,7 @@ const struct {
     {"dblrow", 2, [](Args a) { DoubleClickRow(Control(a[1]), a[2]); }},
     {"msgbox", 4, AnswerMessageBox},
     {"window", 1, [](Args a) { Until(a[1], [&] { return TopWindow([&](HWND w) { return Titled(w, a[1]); }); }, false); }},
+    {"close", 1, CloseProgram},
     {"started", 1, [](Args a) { Expect("the count of programs the setup started", std::to_string(ProgramsStarted()), a[1]); }},
     {"shot", 1, [](Args a) { SaveShot(a[1]); }},
     {"moment", 3, [](Args a) { ShotOfMoment(atoi(a[1]), a[2], a[3]); }},

@@ -26,6 +26,7 @@ set(FUZZ_SOURCES
     ${CMAKE_SOURCE_DIR}/payload/gzip_file.cpp
     ${CMAKE_SOURCE_DIR}/common/text.cpp
     ${CMAKE_SOURCE_DIR}/common/file_write.cpp
+    ${CMAKE_SOURCE_DIR}/common/file_write_host.cpp
     ${CMAKE_SOURCE_DIR}/common/message_box_host.cpp)
 set(FUZZ_HEADERS
     ${CMAKE_SOURCE_DIR}/payload/archive.h

@@ -6,6 +6,8 @@
 #include "common/message_box_host.h"
 #include "payload_test_files.h"
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -53,7 +55,7 @@ TEST(GzipFile, EveryFailureIsReportedOnceAndReturnsFalse)
 {
     TempFolder folder;
     const std::string plain = SampleBytes(300000), good = Compressed(folder, plain),
-                      tiny = Compressed(folder, "x");
+                      small = Compressed(folder, SampleBytes(1000));
     const auto flipped = [&](size_t from, size_t count) {
         std::string bytes = good;
         for (size_t i = from; i < from + count; ++i)
@@ -64,16 +66,17 @@ TEST(GzipFile, EveryFailureIsReportedOnceAndReturnsFalse)
     const struct {
         std::string input, output, message; // input empty: none; message: the start of the one box
         const char *program = nullptr;
+        rlim_t room = RLIM_INFINITY; // how large a file may grow
     } cases[] = {
         {flipped(good.size() - 8, 1), out, "gzip: "},                             // the CRC
         {flipped(good.size() - 4, 1), out, "gzip: "},                             // the length
         {good.substr(0, good.size() - 3), out, "tool: failed gzclose\n", "tool"}, // cut in the trailer
         {"", out, "Can't open file " + in + "\n"},
         {good, folder / "no/out", "Can't create file " + folder / "no/out\n"},
-        // /dev/full takes the open and refuses every byte: a small output
-        // fails only when the buffer is flushed at close, a large one at once.
-        {tiny, "/dev/full", "gzip: failed fclose: /dev/full (the disk"},
-        {good, "/dev/full", "gzip: failed fwrite: /dev/full (the disk"},
+        // A disk with room for 100 bytes: a small output fails only when the
+        // buffer is flushed at close, a large one at once.
+        {small, out, "gzip: failed fclose: " + out + " (the disk", nullptr, 100},
+        {good, out, "gzip: failed fwrite: " + out + " (the disk", nullptr, 100},
         {flipped(good.size() / 2, 16), out, "gzip: "}, // damaged data
     };
     for (const auto &c : cases) {
@@ -82,7 +85,12 @@ TEST(GzipFile, EveryFailureIsReportedOnceAndReturnsFalse)
             WriteWholeFile(in, c.input);
         RecordedMessages().clear();
         GzipProgramName = c.program;
-        EXPECT_FALSE(ExpandGzipFile(c.output.c_str(), in.c_str())) << c.message;
+        {
+            FileSizeLimit disk(c.room);
+            EXPECT_FALSE(ExpandGzipFile(c.output.c_str(), in.c_str())) << c.message;
+        }
+        // Nothing half-written or unchecked is left to be taken for the expansion.
+        EXPECT_FALSE(std::filesystem::exists(c.output) || std::filesystem::exists(c.output + "~")) << c.message;
         GzipProgramName = nullptr;
         ASSERT_EQ(RecordedMessages().size(), 1u) << c.message;
         EXPECT_EQ(RecordedMessages()[0].text.rfind(c.message, 0), 0u) << RecordedMessages()[0].text;

@@ -9,6 +9,7 @@
 #include "payload_test_files.h"
 
 #include <cstring>
+#include <filesystem>
 
 namespace
 {
@@ -92,11 +93,19 @@ TEST(TranslationList, FailuresAreReportedWithTheirOwnMessages)
     Reset({0});
     EXPECT_EQ(SaveTranslationList((folder / "no/avaldata.dat").c_str(), nullptr),
               TranslationListResult::NotCreated);
-    // A device that takes no bytes: the writes are buffered, the close fails.
-    EXPECT_EQ(SaveTranslationList("/dev/full", nullptr), TranslationListResult::NotWritten);
+    // Files may grow to 100 bytes only, as on a full disk: the writes are
+    // buffered, the close fails, and the earlier list stays as it was.
+    const std::string path = folder / "avaldata.dat";
+    WriteWholeFile(path, "earlier");
+    {
+        FileSizeLimit full(100);
+        EXPECT_EQ(SaveTranslationList(path.c_str(), nullptr), TranslationListResult::NotWritten);
+    }
+    EXPECT_EQ(ReadFileBytes(path), "earlier");
+    EXPECT_FALSE(std::filesystem::exists(path + "~"));
     ASSERT_EQ(RecordedMessages().size(), 2u);
     EXPECT_EQ(RecordedMessages()[0].text, "Error creating used translation file.!!!");
-    EXPECT_NE(RecordedMessages()[1].text.find("disk may be full:\n/dev/full"), std::string::npos);
+    EXPECT_NE(RecordedMessages()[1].text.find("disk may be full:\n" + path), std::string::npos);
     for (const RecordedMessage &box : RecordedMessages())
         EXPECT_TRUE(box.caption == "SETUP" && box.flags == kMbIconError) << box.text;
 }

@@ -1,0 +1,42 @@
+#include "common/file_write.h"
+
+#include <windows.h>
+
+namespace
+{
+
+// A file that another program has open without sharing it for writing, or
+// the image of a program that runs: error 32, or 5 on some systems.
+bool HeldByAnother(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+} // namespace
+
+FileWrite PrepareToReplace(const char *path)
+{
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return FileWrite::Written; // nothing there to replace
+    // A folder of that name is no earlier file of ours.
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return FileWrite::NotCreated;
+    const DWORD marks = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if (attributes & marks)
+        SetFileAttributesA(path, attributes & ~marks); // result ignored: the open below tells
+    // Asked now, before anything is written: the move at the end would fail
+    // the same way, but only after the whole file had been written beside it.
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return HeldByAnother(GetLastError()) ? FileWrite::InUse : FileWrite::NotCreated;
+    CloseHandle(file);
+    return FileWrite::Written;
+}
+
+FileWrite MoveIntoPlace(const char *part, const char *path)
+{
+    if (MoveFileExA(part, path, MOVEFILE_REPLACE_EXISTING))
+        return FileWrite::Written;
+    return HeldByAnother(GetLastError()) ? FileWrite::InUse : FileWrite::NotCreated;
+}
