@@ -7,6 +7,13 @@
 constexpr int kPathChars = 512;      // paths and messages
 constexpr int kShortPathChars = 260; // temporary paths and record names
 
+// The longest name the installation writes under InstallDir:
+// "qtext\ENGLISH_TRANSLITERATION.TX_" with the '~' it is first written under
+// (file_write.h). The longest folder it
+// makes there: "images". The list of installed files is held to both by its test.
+constexpr int kLongestInstalledName = 34;
+constexpr int kLongestInstalledFolder = 6;
+
 constexpr int kTranslationRows = 35;
 constexpr int kRecitationCount = 114;
 constexpr int kDriveSlots = 20;

@@ -16,6 +16,7 @@
 #include "shell/dispatch.h"
 #include "shell/pages.h"
 
+#include <algorithm>
 #include <cstring>
 
 const char NotEnoughSpaceText[] =
@@ -31,6 +32,12 @@ const char kNotFullPath[] =
     "The installation directory must be a full path, such as C:\\Program files\\Dunvo.";
 const char kDirectoryTooLong[] = "The installation directory is longer than 511 characters.\n"
                                  "Choose a shorter path.";
+// The system's ANSI calls take paths of fewer than 260 characters, and
+// CreateDirectoryA folders of fewer than 248. A directory in which the longest
+// file or folder the installation makes would not fit is refused here, rather
+// than halfway through the copy.
+constexpr int kLongestInstallDir =
+    std::min(259 - 1 - kLongestInstalledName, 247 - 1 - kLongestInstalledFolder);
 const char kDirectoryExists[] =
     "Directory allready exsist. Continue with the instalation ?\n\nNOTES: Click on the YES button if this "
     "is previous installation of this software, otherwise click on the NO button and select another "
@@ -118,7 +125,6 @@ void SetUpList(HWND list, int rows)
 
 int OnInitPage(HWND page, UINT, WPARAM, LPARAM)
 {
-    LoadCommonControls();
     StartSelection(SideFileIsPresent());
     ChooseDefaultFolder();
     CopyInto(InstallDirName, kDefaultDirectoryName);
@@ -300,6 +306,14 @@ bool TakeInstallDir(HWND page)
             refusal = kNoDirectory;
         else if (!IsFullPath(InstallDir))
             refusal = kNotFullPath;
+    }
+    char tooLong[128];
+    if (!refusal && strlen(InstallDir) > size_t{kLongestInstallDir}) {
+        FormatInto(tooLong,
+                   "The installation directory is longer than %d characters, too long for the files it "
+                   "will hold.\nChoose a shorter path.",
+                   kLongestInstallDir);
+        refusal = tooLong;
     }
     if (!refusal)
         return true;

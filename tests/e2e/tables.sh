@@ -77,12 +77,26 @@ alias_fix_up  |                 | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_TRANSLA
 keyboard      |                 | @KEYBOARD                                                |                                        | finished  | --state 0=2 --state 2=0
 readme_folder | block           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        | @EXISTS_YES ; error: Could not create file:\n{FOLDER}\readme.rtf | cancelled | --state 0=2 --cancelled
 planted_dlls  | plant           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        |                                        | finished  | --state 0=2
+over_running  | proposed protect running | window {APP} row IDL_DIR_TRANSLATIONS 0 click IDOK                | @EXISTS_YES ; @IN_USE                  | finished  | --state 0=2
 ROWS
 }
 # Tab reaches both lists, Space steps the focused row as a click does, arrows
 # only move, Enter is Next: rows 0 and 2 are stepped, rows 0 and 1 passed over.
 KEYBOARD=(focus IDOK key tab key tab key tab key tab focus IDL_DIR_TRANSLATIONS key down key space key down key down key space key space
     key up key tab focus IDL_DIR_RECITATIONS key enter)
+# The application left open: the setup meets its running dunvo.exe, the user
+# closes it and retries. Its read-me marked read-only, hidden and system is
+# replaced all the same, and ends with none of those marks.
+APP='Dunvo (sample application)'
+IN_USE=(page IDC_STATIC close "$APP" msgbox "This file is in use, probably by Dunvo, which is still open:\n$INSTALL\\dunvo.exe\n\nClose Dunvo and click Retry, or click Cancel to stop the installation." - warning retry)
+running() { [ "$1" = after ] || (cd "$(host_path "$FOLDER")" && WINEPREFIX=$PREFIX "$WINE" dunvo.exe </dev/null >/dev/null 2>&1 &); }
+protect() { # marks it "before" (Wine's attrib takes one mark a call) and reads its marks "after"
+    local mark readme="$FOLDER\\readme.rtf" marks
+    [ "$1" = after ] || for mark in +r +h +s; do WINEPREFIX=$PREFIX "$WINE" attrib $mark "$readme" >/dev/null 2>&1 || fail "attrib"; done
+    marks=$(WINEPREFIX=$PREFIX "$WINE" attrib "$readme" 2>/dev/null) && marks=${marks%%[A-Z]:*} || fail "attrib"
+    [ "$1" = after ] || [[ $marks = *R* && $marks = *H* && $marks = *S* ]] || fail "the read-me was not marked: $marks"
+    [ "$1" = before ] || [[ $marks != *[RHS]* ]] || fail "the replaced read-me is still marked: $marks"
+}
 damage() { # the run over it makes the earlier installation whole again
     [ "$1" = after ] || { printf garbage >"$(host_path "$FOLDER")/qtext/ARABIC.TX_" &&
         truncate -s 100 "$(host_path "$FOLDER")/images/earth.bmp"; }
@@ -159,29 +173,33 @@ side() {
 }
 
 # Directories at and past the limits, typed on the options page of one run and
-# refused there with the focus back in the field; then a short one served
-# through a temporary folder of 300 characters, longer than the system's
-# temporary path may be, so that the setup keeps its temporaries beside itself.
+# refused there with the focus back in the field; then the longest the
+# installed files fit in, served through a temporary folder of 300 characters,
+# longer than the system's temporary path may be, so that the setup keeps its
+# temporaries beside itself.
 group_long_paths() {
-    local DIR_511 DIR_512 REFUSALS=() deep='C:\deep' walk=() level name
+    local DIR_512 REFUSALS=() deep='C:\deep' walk=() level name
     local WHOLE='The installation directory must be a full path, such as C:\Program files\Dunvo.'
-    DIR_511="C:\\$(repeat a 200)\\$(repeat b 200)\\$(repeat c 106)" && DIR_512="${DIR_511}c"
-    mkdir -p "$(host_path "$DIR_511")"
+    # qtext\ENGLISH_TRANSLITERATION.TX_~ is the longest path the installation writes.
+    local TOO_LONG='The installation directory is longer than 224 characters, too long for the files it will hold.\nChoose a shorter path.'
+    local DIR_224="C:\\Dunvo $(repeat l 215)" DIR_225="C:\\Dunvo $(repeat l 216)"
+    DIR_512="C:\\$(repeat a 200)\\$(repeat b 200)\\$(repeat c 107)"
     set_user_temp "C:\\$(repeat t 150)\\$(repeat u 146)"
     table refusal <<'ROWS'
 # typed          | message                                                                                               | icon
 {DIR_512}        | The installation directory is longer than 511 characters.\nChoose a shorter path.                   | warning
-{DIR_511}        | Cannot create the directory\n{DIR_511}\nCheck that its parent folder exists and that you may write there. | offscreen
+{DIR_225}        | {TOO_LONG}                                                                                            | warning
+C:\missing\Dunvo | Cannot create the directory\nC:\missing\Dunvo\nCheck that its parent folder exists and that you may write there. | error
 C:\              | You were forgoten to select an directory                                                              | warning
 Dunvo            | {WHOLE}                                                                                               | warning
 Programs\Dunvo   | {WHOLE}                                                                                               | warning
 ROWS
     table setup_row <<'ROWS'
-long_temp | - | row IDL_DIR_TRANSLATIONS 0 @REFUSALS type IDE_DIR_PATH {FOLDER} click IDOK | | finished | --state 0=2
+long_temp | longest | row IDL_DIR_TRANSLATIONS 0 @REFUSALS type IDE_DIR_PATH {FOLDER} click IDOK | | finished | --state 0=2
 ROWS
-    [ -z "$(find "$(host_path "$DIR_511")" -mindepth 1)" ] || fail "something was written under the long directory"
+    [ ! -e "$(host_path "$DIR_225")" ] || fail "the directory too long was made"
     # The folder browser five folders of 50 characters deep (262 characters):
-    # each level shown whole, OK takes it, and Next refuses what it cannot create.
+    # each level shown whole, OK takes it, and Next refuses it as too long.
     for level in 1 2 3 4 5; do
         name="level$level$(repeat x 44)" && deep="$deep\\$name" && walk+=(dblrow IDL_BROWSE_FOLDERS "$name" text IDE_BROWSE_PATH "$deep\\Dunvo")
     done
@@ -195,9 +213,10 @@ ROWS
         click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS dblrow IDL_BROWSE_FOLDERS ........ text IDE_BROWSE_PATH 'C:\Dunvo' \
         "${name_rules[@]}" dblrow IDL_BROWSE_FOLDERS deep text IDE_BROWSE_PATH 'C:\deep\Dunvo' "${walk[@]}" \
         shot "$(shot deep-browser)" click IDOK gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS \
-        text IDE_DIR_PATH "$deep\\Dunvo" click IDOK msgbox "Cannot create the directory\n$deep\\Dunvo\nCheck that its parent folder exists and that you may write there." "$CAPTION" offscreen ok kill
+        text IDE_DIR_PATH "$deep\\Dunvo" click IDOK msgbox "$TOO_LONG" "$CAPTION" warning ok kill
     [ ! -e "$(host_path "$deep")/Dunvo" ] || fail "the deep directory was made"
 }
+longest() { FOLDER=$DIR_224; }
 refusal() { # TYPED MESSAGE ICON
     fill "$1" && local typed=$FILLED
     fill "$2" && REFUSALS+=(type IDE_DIR_PATH "$typed" click IDOK msgbox "$FILLED" "$CAPTION" "$3" ok focus IDE_DIR_PATH)

@@ -31,10 +31,17 @@ TEST(InstalledFiles, AreTheArchiveRecordsTheRecitationsAndTheTranslationList)
 {
     std::set<std::string> names;
     char name[kShortPathChars];
+    size_t longestName = 0, longestFolder = 0;
     for (int index = 0; index < kInstalledFiles; ++index) {
         ASSERT_TRUE(InstalledFileName(index, name)) << index;
         EXPECT_TRUE(IsSafeRecordName(name) && names.insert(name).second) << name;
+        longestName = std::max(longestName, strlen(name) + 1); // and its '~'
+        const char *folderEnd = strrchr(name, '\\');
+        longestFolder = std::max(longestFolder, folderEnd ? size_t(folderEnd - name) : 0);
     }
+    // The options page refuses a directory too long for them by these two.
+    EXPECT_EQ(longestName, size_t{kLongestInstalledName});
+    EXPECT_EQ(longestFolder, size_t{kLongestInstalledFolder});
     PayloadEntry entry;
     for (int record = 0; record < kFilesArchiveRecords && DescribeFilesRecord(record, &entry); ++record)
         EXPECT_EQ(names.count(entry.Name), 1u) << entry.Name;
