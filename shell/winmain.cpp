@@ -1,4 +1,5 @@
 #include "common/app_window.h"
+#include "common/common_controls.h"
 #include "common/install_settings.h"
 #include "resources/resource.h"
 #include "shell/main_window.h"
@@ -10,14 +11,15 @@ namespace
 
 // The setup runs with administrator rights from a folder that anything may
 // write into, so no DLL that is loaded by name later (by us or by the system's
-// own DLLs) may come from there: only from the system folder. Systems that
-// lack the call (before Windows 7 with its update) keep their search order.
+// own DLLs) may come from there: only from the system folder. Where that call
+// is missing (Windows 7 without its update), the setup's folder, which is the
+// current directory at start, is at least taken out of the search.
 void RestrictDllSearch()
 {
     auto setDefaultDllDirectories =
         FindFunction<BOOL(WINAPI *)(DWORD)>(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-    if (setDefaultDllDirectories)
-        setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!setDefaultDllDirectories || !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
+        SetDllDirectoryA(""); // result ignored: nothing better is left to try
 }
 
 } // namespace
@@ -25,6 +27,13 @@ void RestrictDllSearch()
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     RestrictDllSearch();
+    // Listing the drives and measuring one may touch an empty card reader or
+    // optical drive: such a drive simply has no space, without the system's
+    // "There is no disk in the drive" box in the middle of the options page.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // The options page's template names list views: their class must exist
+    // before the first page is created, not from its WM_INITDIALOG on.
+    LoadCommonControls(); // result ignored: without it that page fails to open, as told there
     LoadStringA(instance, IDS_SETUP_NAME, SetupName, sizeof SetupName);
     AppInstance = instance;
 
