@@ -10,15 +10,17 @@
 const char kShellFoldersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // COM lives only while one shortcut is written: the setup has no other use for it.
-HRESULT CreateShellShortcut(const char *target, const char *linkPath, const char *description)
+HRESULT CreateShellShortcut(const char *target, const char *workingDir, const char *linkPath,
+                            const char *description)
 {
     CoInitialize(nullptr); // result ignored: S_FALSE (already initialised) is as good
     IShellLinkA *link = nullptr;
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                       reinterpret_cast<void **>(&link));
     if (SUCCEEDED(result)) {
-        link->SetPath(target);             // result ignored: no test of the target
-        link->SetDescription(description); // result ignored
+        link->SetPath(target);                   // result ignored: no test of the target
+        link->SetWorkingDirectory(workingDir);   // result ignored
+        link->SetDescription(description);       // result ignored
         IPersistFile *file = nullptr;
         result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file));
         if (SUCCEEDED(result)) {

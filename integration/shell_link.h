@@ -5,12 +5,14 @@
 
 #include <cstddef>
 
-// Writes the .lnk file `linkPath` that opens `target`, through the shell's
-// shell-link object. Returns the HRESULT of the last COM step that ran,
+// Writes the .lnk file `linkPath` that opens `target` in `workingDir` (as
+// Explorer's own shortcuts do, so the program finds its files beside it),
+// through the shell's shell-link object. Returns the HRESULT of the last COM step that ran,
 // negative on failure. A link path that does not fit MAX_PATH UTF-16 units is
 // refused with HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE), and nothing is
 // written, rather than saved under a cut name.
-HRESULT CreateShellShortcut(const char *target, const char *linkPath, const char *description);
+HRESULT CreateShellShortcut(const char *target, const char *workingDir, const char *linkPath,
+                            const char *description);
 
 // Reads value `valueName` ("Common Programs", "Common Desktop") of the
 // machine-wide Shell Folders key into `out`, less one final backslash, so that

@@ -41,7 +41,7 @@ void WriteShortcut(const char *folder, const Shortcut &shortcut)
     char targetPath[kPathChars];
     if (FormatInto(linkPath, "%s\\%s", folder, shortcut.LinkName) &&
         FormatInto(targetPath, "%s\\%s", InstallDir, shortcut.TargetName))
-        CreateShellShortcut(targetPath, linkPath, shortcut.Description); // result ignored
+        CreateShellShortcut(targetPath, InstallDir, linkPath, shortcut.Description); // result ignored
 }
 
 void WriteDesktopShortcut()

@@ -123,12 +123,13 @@ no_temporaries() {
 }
 # The files of a folder, one a line, sorted; nothing for a missing folder.
 listing() { [ ! -d "$1" ] || (cd "$1" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort); }
-# A shortcut as Debian's lnkinfo reads it: FILE TARGET DESCRIPTION.
+# A shortcut as Debian's lnkinfo reads it: FILE TARGET DESCRIPTION, started in the installation folder.
 expect_lnk() {
     local info
     info=$(lnkinfo "$1") || fail "lnkinfo cannot read $1"
     [ "$(sed -n 's/^\tlocal path\t*: //p' <<<"${info,,}")" = "${2,,}" ] || fail "$1 does not open $2: $info"
     [ "$(sed -n 's/^\tDescription\t*: //p' <<<"$info")" = "$3" ] || fail "$1 is not described $3: $info"
+    [ "$(sed -n 's/^\tworking directory\t*: //p' <<<"${info,,}")" = "${INSTALL,,}" ] || fail "$1 does not start in $INSTALL: $info"
 }
 
 "group_$GROUP"

@@ -52,13 +52,13 @@ TEST(Registry, TextsThatDoNotFitAndEntriesWithoutAParentAreLeftOut)
 TEST(ShellLink, AFailureReturnsANegativeResultAndWritesNothing)
 {
     const std::string folder = TempFolder("links"), target = folder + "\\dunvo.exe";
-    EXPECT_LT(CreateShellShortcut(target.c_str(), (folder + "\\missing\\Dunvo.lnk").c_str(), "Dunvo"), 0);
+    EXPECT_LT(CreateShellShortcut(target.c_str(), folder.c_str(), (folder + "\\missing\\Dunvo.lnk").c_str(), "Dunvo"), 0);
     // One unit more than MAX_PATH holds with its terminator: refused whole, not saved cut.
     const std::string tooLong = folder + "\\" + std::string(MAX_PATH - folder.size() - 5, 'n') + ".lnk";
-    EXPECT_EQ(CreateShellShortcut(target.c_str(), tooLong.c_str(), "Dunvo"),
+    EXPECT_EQ(CreateShellShortcut(target.c_str(), folder.c_str(), tooLong.c_str(), "Dunvo"),
               HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
     EXPECT_EQ(Listing(folder), std::vector<std::string>{});
     const std::string longest = tooLong.substr(0, tooLong.size() - 5) + ".lnk"; // the longest that fits
-    EXPECT_EQ(CreateShellShortcut(target.c_str(), longest.c_str(), "Dunvo"), S_OK);
+    EXPECT_EQ(CreateShellShortcut(target.c_str(), folder.c_str(), longest.c_str(), "Dunvo"), S_OK);
     EXPECT_TRUE(DeleteFileA(longest.c_str())); // saved under its whole name, and gone for a repeat
 }
