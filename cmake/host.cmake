@@ -75,6 +75,13 @@ add_test(NAME setup_exe_is_reproducible
          COMMAND ${CMAKE_SOURCE_DIR}/tests/build/check_reproducible.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
 set_tests_properties(setup_exe_is_reproducible PROPERTIES TIMEOUT 900)
 
+# The publisher's signing step with a throwaway certificate; the signed setup
+# then installs under Wine as the options group's default row, in that group's
+# folder and prefix: hence the options group's lane below.
+add_test(NAME setup_exe_signing
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/build/check_signing.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+set_tests_properties(setup_exe_signing PROPERTIES LABELS wine TIMEOUT 300)
+
 add_test(NAME target_unit_tests
          COMMAND ${WINE_TOOLS}/run-in-prefix.sh target_unit ${TEST_BIN}/target_tests.exe)
 set_tests_properties(target_unit_tests PROPERTIES LABELS wine
@@ -112,4 +119,5 @@ set_tests_properties(e2e_recitations PROPERTIES FIXTURES_REQUIRED recitations)
 # two locks, split by their times so that both lanes end together.
 set_tests_properties(target_unit_tests e2e_recitations e2e_side_files e2e_walk e2e_backdrop
     PROPERTIES RESOURCE_LOCK wine_lane_1)
-set_tests_properties(e2e_shortcuts e2e_options e2e_long_paths e2e_full_disks PROPERTIES RESOURCE_LOCK wine_lane_2)
+set_tests_properties(e2e_shortcuts e2e_options e2e_long_paths e2e_full_disks setup_exe_signing
+    PROPERTIES RESOURCE_LOCK wine_lane_2)

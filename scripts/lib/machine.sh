@@ -2,17 +2,22 @@
 # machine able to build and run the setup. Installs only what is missing.
 set -euo pipefail
 
+# What scripts/sign calls: the signer, openssl for the test's throwaway
+# certificate, and the roots that the check of a signature chains to.
+SIGNING_PACKAGES=(osslsigncode openssl ca-certificates)
 # Everything the build, the tests and the benchmark call, also what a minimal
 # image lacks (file, bc, procps for free, binutils for strings and objdump).
 PACKAGES=(cmake make g++ clang libgtest-dev googletest zlib1g-dev
           mingw-w64 libz-mingw-w64-dev wine wine32:i386 wine64 xvfb xauth imagemagick
-          mscompress liblnk-utils pigz gzip python3 file bc procps binutils mount)
+          mscompress liblnk-utils pigz gzip python3 file bc procps binutils mount
+          "${SIGNING_PACKAGES[@]}")
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
-ensure_packages() {
-    local missing=()
-    for p in "${PACKAGES[@]}"; do
+ensure_packages() { # [PACKAGE...], by default all of PACKAGES
+    local missing=() p
+    [ $# -gt 0 ] || set -- "${PACKAGES[@]}"
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

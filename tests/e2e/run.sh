@@ -3,7 +3,8 @@
 # runs it, under Wine on a display of its own, from a folder that is its
 # current directory, driven by e2e_driver.exe; then what the user and the next
 # program see is read back. The rows of a group share one prefix.
-# Usage: run.sh GROUP   (ROWS=REGEX: only the rows so named). Exit code 77: a skip.
+# Usage: run.sh GROUP   (ROWS=REGEX: only the rows so named; DUNVO_SETUP_EXE: the
+# setup to run, by default the build's). Exit code 77: a skip.
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/wine.sh"
 GROUP=$1
 source "$ROOT/tests/e2e/tables.sh"
@@ -15,7 +16,7 @@ FIXTURES=$BUILD/e2e-fixtures MOUNTS=$BUILD/e2e-mounts/$GROUP
 PAYLOAD_SOURCE=$(sed -n 's/^DUNVO_PAYLOAD_DIR:[A-Z]*=//p' "$BUILD/CMakeCache.txt")
 PAYLOAD_SOURCE=${PAYLOAD_SOURCE:-$TEST_BIN/sample_payload}
 ensure_template
-rm -rf "$OUT" && mkdir -p "$SHOTS" "$WORK" && cp "$TEST_BIN/SetupD.exe" "$WORK/"
+rm -rf "$OUT" && mkdir -p "$SHOTS" "$WORK" && cp "${DUNVO_SETUP_EXE:-$TEST_BIN/SetupD.exe}" "$WORK/SetupD.exe"
 PREFIX=$(new_prefix "e2e-$GROUP")
 DRIVE_C=$PREFIX/drive_c
 
