@@ -119,7 +119,7 @@ cut      | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_
 folder   | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 3 click IDOK                                | none: Can't open file {SIDE_PATH}\n ; error: {NO_MP3}                      | finished  | --state 0=2
 sample_arabic_folder | abroad side | @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
 sample_japanese      | abroad side | click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS dblrow IDL_BROWSE_FOLDERS ........ dblrow IDL_BROWSE_FOLDERS 表 text IDE_BROWSE_PATH C:\表\Dunvo dblrow IDL_BROWSE_FOLDERS ........ text IDE_BROWSE_PATH C:\Dunvo click IDCANCEL gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS type IDE_DIR_PATH {FOLDER} @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
-sample_arabic_temp   | abroad side | @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
+sample_arabic_temp   | abroad side | click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS dblrow IDL_BROWSE_FOLDERS ........ dblrow IDL_BROWSE_FOLDERS users dblrow IDL_BROWSE_FOLDERS {ARABIC_8_3} text IDE_BROWSE_PATH C:\users\{ARABIC_8_3}\Dunvo click IDCANCEL gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS type IDE_DIR_PATH {FOLDER} @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
 sample_no_short_temp | abroad side | @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
 sample_no_temp       | abroad side | @TWO | error: {NO_TEMP} ; error: Can't decompress setup files | cancelled | nothing
 ROWS
@@ -129,7 +129,7 @@ ROWS
 # no short name; then the Windows one, or neither) on a Western code page; or,
 # on the Japanese one (932), the setup in a folder named with "ド" (0x83 'h')
 # and a folder "表" (0x95 '\') on C:. The TEMP rows come last: TEMP stays so.
-ARABIC=التنزيلات # "downloads"
+ARABIC=التنزيلات ARABIC_8_3=____~HAV # "downloads", and the short name Wine gives it
 TWO=(row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK)
 NO_TEMP="Setup cannot use the temporary folder\\nC:\\users\\?????????\\?????????\\\\nnor the Windows temporary folder. Set TEMP to a folder whose name has only letters of this system's language, and start Setup again."
 abroad() {
