@@ -1,7 +1,8 @@
 #include "common/common_controls.h"
 
 #include "common/app_window.h"
-#include "common/text.h"
+
+#include <cwchar>
 
 namespace
 {
@@ -19,11 +20,15 @@ bool LoadCommonControls()
 {
     if (CommonControls)
         return true;
-    char path[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH || !FormatText(path + length, MAX_PATH - length, "\\comctl32.dll"))
+    // The system's own wide path, handed straight back: it never needs an
+    // ANSI spelling, which a system folder in other letters would lack.
+    const wchar_t kName[] = L"\\comctl32.dll";
+    wchar_t path[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length + sizeof kName / sizeof kName[0] > MAX_PATH)
         return false;
-    CommonControls = LoadLibraryA(path);
+    wcscpy(path + length, kName);
+    CommonControls = LoadLibraryW(path);
     if (!CommonControls)
         return false;
     if (auto initCommonControls = Find<void(WINAPI *)()>("InitCommonControls"))

@@ -4,7 +4,6 @@
 #pragma once
 #include <cstdarg>
 #include <cstddef>
-#include <cstring>
 
 bool FormatTextV(char *out, size_t capacity, const char *format, va_list args);
 bool FormatText(char *out, size_t capacity, const char *format, ...) __attribute__((format(printf, 3, 4)));
@@ -25,13 +24,4 @@ template <size_t N> bool FormatInto(char (&out)[N], const char *format, ...)
 template <size_t N> bool CopyInto(char (&out)[N], const char *text)
 {
     return CopyText(out, N, text);
-}
-
-// folder, a backslash and name; no backslash is added after a folder that
-// already ends in one, such as a drive's root "C:\".
-template <size_t N> bool JoinInto(char (&out)[N], const char *folder, const char *name)
-{
-    const size_t length = strlen(folder);
-    const bool endsInBackslash = length > 0 && folder[length - 1] == '\\';
-    return FormatInto(out, endsInBackslash ? "%s%s" : "%s\\%s", folder, name);
 }

@@ -1,11 +1,13 @@
 #include "integration/shell_link.h"
 
-#include "common/text.h"
+#include "common/ansi_path.h"
+#include "common/install_settings.h"
 
 #include <objidl.h>
 #include <shlobj.h>
 
 #include <cstring>
+#include <cwchar>
 
 const char kShellFoldersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
@@ -41,26 +43,29 @@ HRESULT CreateShellShortcut(const char *target, const char *workingDir, const ch
 
 int ReadShellFolderPath(char *out, size_t capacity, const char *valueName)
 {
+    wchar_t wideName[64];
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kShellFoldersKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (!MultiByteToWideChar(CP_ACP, 0, valueName, -1, wideName, 64) ||
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kShellFoldersKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return 0;
-    // One byte more than the query may fill, so a value stored without its
-    // terminator still ends inside the buffer.
-    char value[513];
-    memset(value, 0, sizeof value);
-    DWORD size = 512;
+    // One character more than the query may fill, so a value stored without
+    // its terminator still ends inside the buffer.
+    wchar_t value[kPathChars + 1] = {};
+    DWORD size = kPathChars * sizeof value[0];
     // The type is not examined: an expandable value is taken as it stands.
     const LONG read =
-        RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE *>(value), &size);
+        RegQueryValueExW(key, wideName, nullptr, nullptr, reinterpret_cast<BYTE *>(value), &size);
     RegCloseKey(key);
-    if (read != ERROR_SUCCESS || value[0] == '\0')
+    if (read != ERROR_SUCCESS || value[0] == L'\0')
         return 0;
-    const size_t length = strlen(value);
-    if (value[length - 1] == '\\')
-        value[length - 1] = '\0';
+    // Trimmed while it is UTF-16, where a backslash is never half a character.
+    const size_t length = wcslen(value);
+    if (value[length - 1] == L'\\')
+        value[length - 1] = L'\0';
     // A folder that does not fit the caller's buffer is not used cut.
-    if (strlen(value) >= capacity)
+    char folder[kPathChars];
+    if (!TakeSystemPath(folder, sizeof folder, value) || strlen(folder) >= capacity)
         return 0;
-    CopyText(out, capacity, value);
+    CopyText(out, capacity, folder);
     return 1;
 }

@@ -4,6 +4,7 @@
 // user: a shortcut, folder or value that fails is simply missing.
 #include "integration/shortcut_page.h"
 
+#include "common/ansi_path.h"
 #include "common/app_window.h"
 #include "common/text.h"
 #include "integration/registry.h"

@@ -44,7 +44,7 @@ void TakeDriveList(const char *strings, size_t capacity, size_t reported)
             char *entry = DriveTable[DriveCount];
             memcpy(entry, strings + start, length);
             UpperCaseInPlace(entry);
-            if (entry[0] == SourceDir[0])
+            if (entry[0] == UpperCase(SourceDir[0]))
                 CurrentDrive = DriveCount;
             ++DriveCount;
         }
@@ -65,7 +65,6 @@ int FindDrive(char letter)
 void ChooseDefaultFolderFrom(const char *driveStrings, size_t capacity, size_t reported,
                              const char *windowsDir, bool (*enterFolder)(const char *folder))
 {
-    UpperCaseInPlace(SourceDir);
     TakeDriveList(driveStrings, capacity, reported);
 
     // Without a drive C there is no proposal: BaseFolder stays as it was and

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 // Fills DriveTable, DriveCount, CurrentDrive and BaseFolder from what the
-// system reported, and upper-cases SourceDir in place.
+// system reported; the setup's drive is the one SourceDir starts with.
 //   driveStrings, capacity, reported: the buffer handed to
 //     GetLogicalDriveStringsA, its size in characters, and the call's result
 //     (0 when it failed, more than capacity - 1 when the list did not fit).

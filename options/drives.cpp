@@ -1,5 +1,6 @@
 #include "options/drives.h"
 
+#include "common/ansi_path.h"
 #include "common/app_window.h"
 #include "common/install_settings.h"
 #include "options/drive_rules.h"
@@ -33,11 +34,15 @@ void ChooseDefaultFolder()
     char driveStrings[kDriveStringChars] = {};
     DWORD reported = GetLogicalDriveStringsA(kDriveStringChars, driveStrings);
 
-    char windowsDir[kPathChars] = {};
-    UINT length = GetWindowsDirectoryA(windowsDir, kPathChars);
-    if (length == 0 || length >= static_cast<UINT>(kPathChars))
-        windowsDir[0] = '\0'; // failed or did not fit: the buffer holds nothing usable
+    wchar_t wide[kPathChars];
+    char windowsDir[kPathChars];
+    // Empty when unknown: failed, did not fit, or has no spelling in the code page.
+    TakeSystemPath(windowsDir, wide, GetWindowsDirectoryW(wide, kPathChars));
 
+    // Character by character: on a double-byte code page a byte-wise
+    // upper-casing turns the second byte of a character into another
+    // character's, and the side file is no longer found.
+    CharUpperA(SourceDir);
     ChooseDefaultFolderFrom(driveStrings, kDriveStringChars, reported, windowsDir, EnterFolder);
     QueryFreeSpace(CurrentDrive);
 }

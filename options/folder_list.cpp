@@ -1,5 +1,6 @@
 #include "options/folder_list.h"
 
+#include "common/ansi_path.h"
 #include "common/app_window.h"
 #include "common/common_controls.h"
 #include "common/text.h"
@@ -48,13 +49,11 @@ void AddFolderRow(HWND list, const char *text, int position, int image)
 // root keeps its backslash).
 void GoUp(char *folder)
 {
-    char *slash = strrchr(folder, '\\');
+    const char *slash = LastBackslash(folder);
     if (!slash)
         return;
-    if (slash - folder <= 3)
-        slash[1] = '\0';
-    else
-        *slash = '\0';
+    const ptrdiff_t at = slash - folder;
+    folder[at <= 3 ? at + 1 : at] = '\0';
 }
 
 bool GoDown(char (&folder)[kPathChars], const char *name)
@@ -85,14 +84,21 @@ void FillFolderList(HWND dialog, HWND list, const char *path, FolderListMode mod
 
     char pattern[kPathChars];
     if (strlen(path) <= kListedFolderChars && JoinInto(pattern, path, "*.*")) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(pattern, &found);
+        wchar_t widePattern[kPathChars];
+        WIN32_FIND_DATAW found;
+        char name[MAX_PATH];
+        HANDLE search = MultiByteToWideChar(CP_ACP, 0, pattern, -1, widePattern, kPathChars)
+                            ? FindFirstFileW(widePattern, &found)
+                            : INVALID_HANDLE_VALUE;
         if (search != INVALID_HANDLE_VALUE) {
             do {
-                // Files, "." and ".." stay out; hidden and system folders are listed.
-                if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && found.cFileName[0] != '.')
-                    AddFolderRow(list, found.cFileName, rows++, FolderImageIndex);
-            } while (FindNextFileA(search, &found));
+                // Files, "." and ".." stay out; hidden and system folders are
+                // listed, a folder whose name the code page cannot spell by
+                // its short name.
+                if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && found.cFileName[0] != L'.' &&
+                    TakeFileName(name, sizeof name, found))
+                    AddFolderRow(list, name, rows++, FolderImageIndex);
+            } while (FindNextFileW(search, &found));
             FindClose(search);
         }
     }

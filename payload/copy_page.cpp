@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/ansi_path.h"
 #include "common/app_window.h"
 #include "common/file_write.h"
 #include "common/text.h"
@@ -272,22 +273,44 @@ bool InstallRecitation(HWND page, FILE *archive, const PayloadRecord &record, in
     return true;
 }
 
-// GetTempPathA's folder, else SourceDir; never with a trailing backslash, so
-// that a drive's root C:\ becomes C: and "%s\%s" makes C:\filesdata.gz.
+// The Windows temporary folder, when a file can be made in it. The setup runs
+// with administrator rights, so it may write there.
+bool TakeWindowsTemp()
+{
+    wchar_t wide[kShortPathChars];
+    char windows[kShortPathChars], probe[MAX_PATH];
+    if (!TakeSystemPath(windows, wide, GetWindowsDirectoryW(wide, kShortPathChars)) ||
+        !JoinInto(TempDir, windows, "Temp") || !GetTempFileNameA(TempDir, "dun", 0, probe))
+        return false;
+    DeleteFileA(probe); // made only to see that the folder takes files
+    return true;
+}
+
+// The temporary folder that the system names, by its short name when the code
+// page cannot spell it, else the Windows one; SourceDir when the system names
+// none that fits. Never with a trailing backslash, so that a drive's root
+// C:\ becomes C: and "%s\%s" makes C:\filesdata.gz.
 bool ChooseTempDir(HWND page)
 {
-    const DWORD length = GetTempPathA(kShortPathChars, TempDir);
-    // A result of the buffer's size or more is the size it would have needed.
-    const bool fits = length > 0 && length < static_cast<DWORD>(kShortPathChars);
-    // An empty SourceDir means the current directory was too long to record.
-    if (!fits && (!CopyInto(TempDir, SourceDir) || !TempDir[0])) {
+    wchar_t wide[kShortPathChars];
+    const DWORD length = GetTempPathW(kShortPathChars, wide);
+    if (length == 0 || length >= static_cast<DWORD>(kShortPathChars)) {
+        // An empty SourceDir means the current directory was too long to record.
+        if (!CopyInto(TempDir, SourceDir) || !TempDir[0]) {
+            ShowPathTooLong(page, SourceDir, "filesdata.gz", strlen("filesdata.gz"));
+            return false;
+        }
+    } else if (!TakeSystemPath(TempDir, wide, length) && !TakeWindowsTemp()) {
         TempDir[0] = '\0';
-        ShowPathTooLong(page, SourceDir, "filesdata.gz", strlen("filesdata.gz"));
+        // Named in its own letters, which the code page lacks.
+        wchar_t text[kPathChars] = L"Setup cannot use the temporary folder\n";
+        wcsncat(text, wide, kShortPathChars);
+        wcscat(text, L"\nnor the Windows temporary folder. Set TEMP to a folder whose name has only "
+                     L"letters of this system's language, and start Setup again.");
+        MessageBoxW(page, text, nullptr, MB_ICONERROR);
         return false;
     }
-    const size_t end = strlen(TempDir);
-    if (end > 0 && TempDir[end - 1] == '\\')
-        TempDir[end - 1] = '\0';
+    TrimTrailingBackslash(TempDir);
     return true;
 }
 

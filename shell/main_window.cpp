@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "common/ansi_path.h"
 #include "common/app_window.h"
 #include "common/install_settings.h"
 #include "common/text.h"
@@ -81,9 +82,10 @@ void TrimRootDirectory(char *directory)
 void RecordSourceDir()
 {
     memset(SourceDir, 0, sizeof SourceDir);
-    // GetCurrentDirectoryA leaves the buffer alone and returns the size it
-    // needs when the path does not fit, so a too-long directory stays empty.
-    GetCurrentDirectoryA(500, SourceDir);
+    // A directory that does not fit the 500 characters stays empty: the call
+    // then returns the size it needs.
+    wchar_t wide[500];
+    TakeSystemPath(SourceDir, wide, GetCurrentDirectoryW(500, wide));
     TrimRootDirectory(SourceDir);
 }
 

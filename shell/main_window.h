@@ -20,7 +20,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void TrimRootDirectory(char *directory);
 
 // Reads the current directory into SourceDir (500 characters at most; a longer
-// one leaves it empty) and trims a root.
+// one leaves it empty), by its short name when the code page cannot spell it,
+// and trims a root.
 void RecordSourceDir();
 
 int RunPageSequence(HWND window, uint16_t id, uint32_t code, LPARAM control);

@@ -9,7 +9,7 @@ SIGNING_PACKAGES=(osslsigncode openssl ca-certificates)
 # image lacks (file, bc, procps for free, binutils for strings and objdump).
 PACKAGES=(cmake make g++ clang libgtest-dev googletest zlib1g-dev
           mingw-w64 libz-mingw-w64-dev wine wine32:i386 wine64 xvfb xauth imagemagick
-          mscompress liblnk-utils pigz gzip python3 file bc procps binutils mount
+          mscompress liblnk-utils pigz gzip python3 file bc procps binutils mount locales
           "${SIGNING_PACKAGES[@]}")
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -32,6 +32,9 @@ ensure_packages() { # [PACKAGE...], by default all of PACKAGES
 
 prepare_machine() {
     ensure_packages
+    # A Japanese locale runs a Windows program under Wine with the double-byte
+    # code page 932 (the end-to-end rows of folders named in Japanese).
+    locale -a | grep -qx ja_JP.utf8 || as_root localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 }
 
 build_all() { # build folder

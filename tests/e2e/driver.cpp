@@ -33,6 +33,7 @@
 
 #include <commctrl.h>
 #include <psapi.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -504,12 +505,17 @@ void WatchPage(int pageId, int statusId)
            unsigned(first.PagefileUsage >> 10), unsigned(last.PeakPagefileUsage >> 10));
 }
 
+// The program and its folder as the command line spells them, also in letters the code page lacks.
+char **gArgv;
 void Start(Args a)
 {
-    std::string commandLine = "\"" + std::string(a[1]) + "\"";
-    STARTUPINFOA startup = {};
+    int count;
+    wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count) + (a - gArgv);
+    std::wstring commandLine = L"\"" + std::wstring(wide[1]) + L"\"";
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(a[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, a[2], &startup, &gSetup))
+    if (!CreateProcessW(wide[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, wide[2], &startup,
+                        &gSetup))
         Fail("cannot start " + std::string(a[1]) + " (error " + std::to_string(GetLastError()) + ")");
     WaitForInputIdle(gSetup.hProcess, kTimeoutMs);
 }
@@ -583,6 +589,7 @@ const struct {
 
 int main(int argc, char **argv)
 {
+    gArgv = argv;
     for (int i = 1; i < argc;) {
         const auto *step = std::find_if(std::begin(kSteps), std::end(kSteps),
                                         [&](const auto &known) { return !strcmp(known.name, argv[i]); });

@@ -42,7 +42,7 @@ group_backdrop() {
 # (check_install's options, or "nothing"). Drive C: changes nowhere but in the
 # installations, no temporary is left, a side file stays as it was.
 setup_row() {
-    local hook boxes end=("${CANCELLED[@]}") typed
+    local hook boxes end=("${CANCELLED[@]}") typed WORK=$WORK DRIVER_ENV=${DRIVER_ENV:-}
     ROW=$1 FOLDER="C:\\Dunvo $1" && typed=(type IDE_DIR_PATH "C:\\Dunvo $1")
     [ -f "$OUT/before.txt" ] || drive_listing >"$OUT/before.txt"
     for hook in $2; do "$hook" before; done
@@ -123,6 +123,7 @@ plant() {
 # Side files beside the setup: made from the sample (recitations) or crafted
 # (side_files); what the user is told and which recitations are installed.
 group_recitations() {
+    mkdir -p "$DRIVE_C/users/$ARABIC/Temp" "$DRIVE_C/表" # for the rows abroad
     table setup_row <<'ROWS'
 # name   | hooks | on the options page, up to Next                            | boxes after Next                                                            | end       | installed
 sample   | side  | row IDL_DIR_TRANSLATIONS 0 column IDL_DIR_RECITATIONS 0 column IDL_DIR_RECITATIONS 1 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 5 row IDL_DIR_RECITATIONS 9 row IDL_DIR_RECITATIONS 11 click IDOK |                                                                            | finished  | --state 0=2 --recitation 2 --recitation 5 --recitation 9 --recitation 11
@@ -130,7 +131,32 @@ damaged  | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_
 short    | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | none: gzip: failed gzclose\n ; error: {NO_MP3}                             | finished  | --state 0=2
 cut      | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | error: mp3data.gz is damaged: it ends in record 5 of 113.\n{ADDRESS}       | cancelled | --state 0=2 --recitation 2
 folder   | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 3 click IDOK                                | none: Can't open file {SIDE_PATH}\n ; error: {NO_MP3}                      | finished  | --state 0=2
+sample_arabic_folder | abroad side | @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
+sample_japanese      | abroad side | click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS dblrow IDL_BROWSE_FOLDERS ........ dblrow IDL_BROWSE_FOLDERS 表 text IDE_BROWSE_PATH C:\表\Dunvo dblrow IDL_BROWSE_FOLDERS ........ text IDE_BROWSE_PATH C:\Dunvo click IDCANCEL gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS type IDE_DIR_PATH {FOLDER} @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
+sample_arabic_temp   | abroad side | click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS dblrow IDL_BROWSE_FOLDERS ........ dblrow IDL_BROWSE_FOLDERS users dblrow IDL_BROWSE_FOLDERS {ARABIC_8_3} text IDE_BROWSE_PATH C:\users\{ARABIC_8_3}\Dunvo click IDCANCEL gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS type IDE_DIR_PATH {FOLDER} @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
+sample_no_short_temp | abroad side | @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
+sample_no_temp       | abroad side | @TWO | error: {NO_TEMP} ; error: Can't decompress setup files | cancelled | nothing
 ROWS
+}
+# Where users outside the West keep things: the setup in a folder named in
+# Arabic, or TEMP in a profile so named (or in one that does not exist, so has
+# no short name; then the Windows one, or neither) on a Western code page; or,
+# on the Japanese one (932), the setup in a folder named with "ド" (0x83 'h')
+# and a folder "表" (0x95 '\') on C:. The TEMP rows come last: TEMP stays so.
+ARABIC=التنزيلات ARABIC_8_3=____~HAV # "downloads", and the short name Wine gives it
+TWO=(row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK)
+NO_TEMP="Setup cannot use the temporary folder\\nC:\\users\\?????????\\?????????\\\\nnor the Windows temporary folder. Set TEMP to a folder whose name has only letters of this system's language, and start Setup again."
+abroad() {
+    local windows_temp=$DRIVE_C/windows/temp
+    [ "$1" = before ] || { [ ! -f "$windows_temp" ] || { rm "$windows_temp" && mv "$OUT/windows_temp" "$windows_temp"; }; return 0; }
+    case $ROW in
+    *folder) WORK=$OUT/$ARABIC ;;
+    *japanese) WORK=$OUT/ド表 DRIVER_ENV=LC_ALL=ja_JP.UTF-8 ;;
+    *arabic_temp) set_user_temp "C:\\users\\$ARABIC\\Temp" ;;
+    *no_temp) mv "$windows_temp" "$OUT/windows_temp" && touch "$windows_temp" ;&
+    *) set_user_temp "C:\\users\\$ARABIC\\$ARABIC" ;;
+    esac
+    mkdir -p "$WORK" && cp "$TEST_BIN/SetupD.exe" "$WORK/"
 }
 group_side_files() {
     local UNSAFE='mp3data.gz is damaged: record 1 has a file name that cannot be installed:' D245
@@ -167,7 +193,7 @@ side() {
     fi
     rm -rf "$WORK/mp3data.gz"
     [ "$ROW" != folder ] || { mkdir "$WORK/mp3data.gz" && return; } # there when looked for, unreadable when needed
-    if [ "$ROW" = sample ]; then cp "$FIXTURES/mp3data.gz" "$OUT/side.gz"
+    if [[ $ROW == sample* ]]; then cp "$FIXTURES/mp3data.gz" "$OUT/side.gz"
     else "$ROOT/tests/e2e/craft_side_file.py" "$ROW" "$OUT/side.gz" "$FIXTURES/mp3data.gz"; fi
     cp "$OUT/side.gz" "$WORK/mp3data.gz"
 }
