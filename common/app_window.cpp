@@ -11,3 +11,15 @@ BOOL MakeDirectory(const char *path)
     attributes.bInheritHandle = TRUE;
     return CreateDirectoryA(path, &attributes);
 }
+
+int ScaleToScreen(int pixels)
+{
+    static const int dotsPerInch = [] {
+        HDC screen = GetDC(nullptr);
+        const int dots = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+        if (screen)
+            ReleaseDC(nullptr, screen);
+        return dots > 0 ? dots : USER_DEFAULT_SCREEN_DPI;
+    }();
+    return MulDiv(pixels, dotsPerInch, USER_DEFAULT_SCREEN_DPI);
+}
