@@ -12,14 +12,20 @@ BOOL MakeDirectory(const char *path)
     return CreateDirectoryA(path, &attributes);
 }
 
+namespace
+{
+int ScreenDotsPerInch; // 0 until the first call
+} // namespace
+
 int ScaleToScreen(int pixels)
 {
-    static const int dotsPerInch = [] {
+    if (!ScreenDotsPerInch) {
         HDC screen = GetDC(nullptr);
-        const int dots = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+        ScreenDotsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
         if (screen)
             ReleaseDC(nullptr, screen);
-        return dots > 0 ? dots : USER_DEFAULT_SCREEN_DPI;
-    }();
-    return MulDiv(pixels, dotsPerInch, USER_DEFAULT_SCREEN_DPI);
+        if (ScreenDotsPerInch <= 0)
+            ScreenDotsPerInch = USER_DEFAULT_SCREEN_DPI;
+    }
+    return MulDiv(pixels, ScreenDotsPerInch, USER_DEFAULT_SCREEN_DPI);
 }
