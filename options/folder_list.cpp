@@ -26,9 +26,14 @@ size_t TopChars(FolderListMode mode)
     return mode == BrowserListing ? 3 : 21;
 }
 
-int AddIcon(HIMAGELIST images, int id)
+// The icon at the list's size: the rows grow with the screen's dots per inch.
+int AddIcon(HIMAGELIST images, int id, int size)
 {
-    return AddImageListIcon(images, LoadIconA(AppInstance, MAKEINTRESOURCEA(id)));
+    auto icon = static_cast<HICON>(LoadImageA(AppInstance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+    const int index = AddImageListIcon(images, icon);
+    if (icon)
+        DestroyIcon(icon); // the list keeps its own copy
+    return index;
 }
 
 // One row: at most 255 characters of `text` with picture `image`, inserted at
@@ -68,10 +73,11 @@ bool GoDown(char (&folder)[kPathChars], const char *name)
 
 HIMAGELIST MakeFolderImages()
 {
-    HIMAGELIST images = CreateImageList(16, 16, ILC_MASK, 3, 0);
-    FolderImageIndex = AddIcon(images, IDI_FOLDER);
-    UpImageIndex = AddIcon(images, IDI_FOLDER_UP);
-    NewFolderImageIndex = AddIcon(images, IDI_FOLDER_NEW);
+    const int size = ScaleToScreen(16);
+    HIMAGELIST images = CreateImageList(size, size, ILC_MASK, 3, 0);
+    FolderImageIndex = AddIcon(images, IDI_FOLDER, size);
+    UpImageIndex = AddIcon(images, IDI_FOLDER_UP, size);
+    NewFolderImageIndex = AddIcon(images, IDI_FOLDER_NEW, size);
     return images;
 }
 

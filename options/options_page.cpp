@@ -46,6 +46,7 @@ const char kBrowsedPathTooLong[] = "The folder and the directory name chosen mak
                                    "characters.\nThe installation directory stays as it was.";
 const char kCancelQuestion[] = "Are you sure you want to cancel the setup?";
 
+// In pixels at 96 dots per inch (ScaleToScreen).
 constexpr int kRowHeight = 16;
 constexpr int kRowWidth = 400;
 constexpr int kColumnWidth = 108;
@@ -67,9 +68,26 @@ HBITMAP DontInstallBitmap;
 HBITMAP SoundBitmap;
 HBITMAP NotAvailableBitmap;
 
-HBITMAP LoadPicture(int id)
+// A row's picture, drawn for 96 dots per inch, stretched once to the screen's.
+HBITMAP LoadPicture(int id, int width = kStateSize)
 {
-    return LoadBitmapA(AppInstance, MAKEINTRESOURCEA(id));
+    return static_cast<HBITMAP>(LoadImageA(AppInstance, MAKEINTRESOURCEA(id), IMAGE_BITMAP,
+                                           ScaleToScreen(width), ScaleToScreen(kStateSize), 0));
+}
+
+// The legend's pictures come from the template at their own size; they get
+// the rows' size, as their labels get the page's font.
+void ScaleLegend(HWND page)
+{
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+            continue;
+        auto shown = reinterpret_cast<HANDLE>(SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        const int size = ScaleToScreen(kStateSize);
+        if (shown)
+            SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP,
+                         reinterpret_cast<LPARAM>(CopyImage(shown, IMAGE_BITMAP, size, size, 0)));
+    }
 }
 
 void MakeListLook()
@@ -110,7 +128,7 @@ void SetUpList(HWND list, int rows)
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     column.fmt = LVCFMT_LEFT;
-    column.cx = kColumnWidth;
+    column.cx = ScaleToScreen(kColumnWidth);
     column.pszText = checkAll;
     SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     column.pszText = uncheckAll;
@@ -132,6 +150,7 @@ int OnInitPage(HWND page, UINT, WPARAM, LPARAM)
     SetDlgItemTextA(page, IDE_DIR_PATH, InstallDir);
     ShowSpaceText(page, IDT_DIR_SPACE);
     MakeListLook();
+    ScaleLegend(page);
     SetUpList(GetDlgItem(page, IDL_DIR_TRANSLATIONS), kTranslationRows);
     SetUpList(GetDlgItem(page, IDL_DIR_RECITATIONS), kRecitationCount);
     return 1;
@@ -141,8 +160,8 @@ int OnMeasureItem(HWND, UINT, WPARAM, LPARAM lParam)
 {
     auto *measure = reinterpret_cast<MEASUREITEMSTRUCT *>(lParam);
     if (measure->CtlType == ODT_LISTVIEW) {
-        measure->itemHeight = kRowHeight;
-        measure->itemWidth = kRowWidth;
+        measure->itemHeight = ScaleToScreen(kRowHeight);
+        measure->itemWidth = ScaleToScreen(kRowWidth);
     }
     return 0;
 }
@@ -168,10 +187,18 @@ HBITMAP StatePicture(bool translations, int index)
     return InstallBitmap;
 }
 
-void Blit(HDC target, int x, int y, int width, HDC source, HBITMAP picture)
+// A picture at a distance from the row's corner given for 96 dots per inch.
+void Blit(HDC target, const RECT &row, int x, int width, HDC source, HBITMAP picture)
 {
     SelectObject(source, picture);
-    BitBlt(target, x, y, width, kStateSize, source, 0, 0, SRCCOPY);
+    BitBlt(target, row.left + ScaleToScreen(x), row.top, ScaleToScreen(width), ScaleToScreen(kStateSize),
+           source, 0, 0, SRCCOPY);
+}
+
+void Text(HDC target, const RECT &row, int x, const char *text)
+{
+    TextOutA(target, row.left + ScaleToScreen(x), row.top + ScaleToScreen(1), text,
+             static_cast<int>(strlen(text)));
 }
 
 // One row: the state picture, the flag or loudspeaker, and the name.
@@ -193,19 +220,18 @@ void DrawRow(HDC dc, const RECT &row, bool translations, int index, bool selecte
     HDC memory = CreateCompatibleDC(dc);
     if (!memory)
         return;
-    HGDIOBJ previous = SelectObject(memory, StatePicture(translations, index));
-    BitBlt(dc, row.left + 2, row.top, kStateSize, kStateSize, memory, 0, 0, SRCCOPY);
+    HGDIOBJ previous = GetCurrentObject(memory, OBJ_BITMAP);
+    Blit(dc, row, 2, kStateSize, memory, StatePicture(translations, index));
     HBITMAP flag = nullptr;
     if (translations) {
         // Flags are loaded for one drawing only: 29 of them would sit idle otherwise.
         const ComponentEntry &entry = ComponentCatalogue[index];
-        flag = LoadPicture(LOWORD(entry.BitmapId));
+        flag = LoadPicture(LOWORD(entry.BitmapId), kFlagWidth);
         if (flag)
-            Blit(dc, row.left + 20, row.top, kFlagWidth, memory, flag);
-        TextOutA(dc, row.left + 48, row.top + 1, entry.DisplayName,
-                 static_cast<int>(strlen(entry.DisplayName)));
+            Blit(dc, row, 20, kFlagWidth, memory, flag);
+        Text(dc, row, 48, entry.DisplayName);
     } else {
-        Blit(dc, row.left + 20, row.top, kStateSize, memory, SoundBitmap);
+        Blit(dc, row, 20, kStateSize, memory, SoundBitmap);
         char text[64];
         const int number = index + 1;
         if (index == 0)
@@ -214,7 +240,7 @@ void DrawRow(HDC dc, const RECT &row, bool translations, int index, bool selecte
             FormatInto(text, "%03d.mp3 - not available", number);
         else
             FormatInto(text, "%03d.mp3", number);
-        TextOutA(dc, row.left + 38, row.top + 1, text, static_cast<int>(strlen(text)));
+        Text(dc, row, 38, text);
     }
     SelectObject(memory, previous);
     if (flag)

@@ -53,8 +53,23 @@ int PagePainter(HWND window, UINT, WPARAM, LPARAM)
     HDC dc = BeginPaint(window, &paint);
     HDC memoryDc = CreateCompatibleDC(dc);
     HGDIOBJ previous = SelectObject(memoryDc, PageBitmap.handle);
-    // A missing picture has a zero-sized description, so nothing is copied.
-    BitBlt(dc, 0, 0, PageBitmap.description.bmWidth, PageBitmap.description.bmHeight, memoryDc, 0, 0, SRCCOPY);
+    const int width = PageBitmap.description.bmWidth, height = PageBitmap.description.bmHeight;
+    RECT client;
+    GetClientRect(window, &client);
+    if (width > 0 && height > 0 && (client.right > width || client.bottom > height)) {
+        // The page has grown past the picture (more dots per inch, or a larger
+        // dialog font): the smallest enlargement that covers it both ways, cut
+        // off at the right or the bottom as the picture is at its own size.
+        int wide = client.right, high = MulDiv(height, client.right, width);
+        if (high < client.bottom)
+            high = client.bottom, wide = MulDiv(width, client.bottom, height);
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr); // as HALFTONE requires
+        StretchBlt(dc, 0, 0, wide, high, memoryDc, 0, 0, width, height, SRCCOPY);
+    } else {
+        // A missing picture has a zero-sized description, so nothing is copied.
+        BitBlt(dc, 0, 0, width, height, memoryDc, 0, 0, SRCCOPY);
+    }
     if (previous)
         SelectObject(memoryDc, previous);
     DeleteDC(memoryDc);

@@ -1,5 +1,6 @@
 #include "shell/backdrop.h"
 
+#include "common/app_window.h"
 #include "shell/main_window.h"
 
 #include <cstring>
@@ -42,9 +43,9 @@ void DrawTitle(HWND window, HBITMAP bitmap)
 
     const int length = static_cast<int>(strlen(kTitle));
     SetTextColor(memoryDc, RGB(32, 0, 64));
-    TextOutA(memoryDc, 10, 10, kTitle, length);
+    TextOutA(memoryDc, ScaleToScreen(10), ScaleToScreen(10), kTitle, length);
     SetTextColor(memoryDc, PALETTERGB(64, 160, 255));
-    TextOutA(memoryDc, 13, 13, kTitle, length);
+    TextOutA(memoryDc, ScaleToScreen(13), ScaleToScreen(13), kTitle, length);
 
     if (oldFont)
         SelectObject(memoryDc, oldFont);

@@ -30,7 +30,7 @@ int OnCreate(HWND window, UINT, WPARAM, LPARAM)
     ScreenBitsPerPixel = GetDeviceCaps(dc, BITSPIXEL);
     ReleaseDC(window, dc);
 
-    TitleFont = MakeFont(FW_NORMAL, 0, 72, DEFAULT_CHARSET, "Arial Black");
+    TitleFont = MakeFont(FW_NORMAL, 0, ScaleToScreen(72), DEFAULT_CHARSET, "Arial Black");
     // The window still has zero size here, so the capture does not show it.
     BackdropBitmap = BuildBackdrop(window);
     SetWindowPos(window, nullptr, 0, 0, ScreenWidth, ScreenHeight, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -22,4 +22,5 @@ texts=$(strings -el "$exe")
 grep -qx '7.02' <<<"$texts" || { echo "FAIL: no version resource saying 7.02"; exit 1; }
 grep -qx 'Dunvo' <<<"$texts" || { echo "FAIL: no product name Dunvo"; exit 1; }
 grep -q 'requireAdministrator' "$exe" || { echo "FAIL: the manifest does not ask for administrator rights"; exit 1; }
+grep -q 'WindowsSettings">true</dpiAware>' "$exe" || { echo "FAIL: the manifest does not declare DPI awareness"; exit 1; }
 echo "size: $(stat -c %s "$exe") bytes"

@@ -24,6 +24,7 @@
 //   moment ID TEXT FILE.bmp  save it if control ID shows TEXT before anything else; a moment
 //                      that may pass unseen is noted, not failed (for screenshots only)
 //   backdrop RRGGBB    wait until the screen shows the dimmed backdrop over that colour
+//   picture            expect the page, once painted, to show its picture in its far corner
 //   exit CODE          wait for the setup to end with CODE
 //   kill               end the setup (a run that stops part-way)
 //   watch ID STATUS    for the benchmark: while the window with control ID is shown, ask its
@@ -543,6 +544,22 @@ void Backdrop(Args a)
         Fail(fault);
 }
 
+// The page's picture fills it: the bottom-right pixel of its client area, on
+// the screen, is not the bare dialog colour.
+void Picture()
+{
+    Until("the page to paint", [] { return Answered(gPage), !GetUpdateRect(gPage, nullptr, FALSE); });
+    RECT client;
+    if (!GetClientRect(gPage, &client))
+        Fail("the page closed before its picture was seen");
+    POINT corner{client.right - 1, client.bottom - 1};
+    ClientToScreen(gPage, &corner);
+    const DWORD bare = GetSysColor(COLOR_3DFACE), shown = Capture().at(corner.x, corner.y);
+    if (shown == DWORD(GetRValue(bare) << 16 | GetGValue(bare) << 8 | GetBValue(bare)))
+        Fail("the page's picture does not reach its corner " + std::to_string(corner.x) + "," +
+             std::to_string(corner.y));
+}
+
 void Exit(Args a)
 {
     Until(
@@ -579,6 +596,7 @@ const struct {
     {"shot", 1, [](Args a) { SaveShot(a[1]); }},
     {"moment", 3, [](Args a) { ShotOfMoment(atoi(a[1]), a[2], a[3]); }},
     {"backdrop", 1, Backdrop},
+    {"picture", 0, [](Args) { Picture(); }},
     {"exit", 1, Exit},
     {"kill", 0, [](Args) { TerminateProcess(gSetup.hProcess, 0), WaitForSingleObject(gSetup.hProcess, INFINITE); }},
     {"watch", 2, [](Args a) { WatchPage(atoi(a[1]), atoi(a[2])); }},

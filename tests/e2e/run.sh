@@ -25,7 +25,7 @@ finish() {
     local rc=$? bmp
     end_wine "$PREFIX"
     unmount_all
-    for bmp in "$SHOTS"/*.bmp; do [ ! -e "$bmp" ] || { convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"; }; done
+    for bmp in "$SHOTS"/*.bmp "$SHOTS"/*/*.bmp; do [ ! -e "$bmp" ] || { convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"; }; done
     case $rc in 0) echo "PASS $GROUP (screenshots in $SHOTS)" ;; 77) echo "SKIP $GROUP" ;; *) echo "FAIL $GROUP" ;; esac
     exit $rc
 }

@@ -17,17 +17,30 @@ repeat() { printf "%${2}s" '' | tr ' ' "$1"; }
 
 # The newcomer's first run, which scripts/run shows: every page with its
 # defaults and a screenshot of each; the agreement from the keyboard (Escape
-# asks, No leaves the page as it was, Enter accepts).
+# asks, No leaves the page as it was, Enter accepts). Again, in a prefix of its
+# own, on a screen of 144 dots per inch (LogPixels, read as a program starts):
+# the pages grow, and the pictures of those that have one still fill them.
 group_walk() {
-    local agreement
+    table walk_row <<'ROWS'
+# name: the screen's dots per inch
+96
+144
+ROWS
+}
+walk_row() {
+    local agreement at=
+    if [ "$1" != 96 ]; then
+        at=$1dpi/ && mkdir -p "$SHOTS/$at" && end_wine "$PREFIX" && PREFIX=$(new_prefix "e2e-$GROUP-$1")
+        wine_reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f
+    fi
     agreement=$(cat "$ROOT/resources/agreement.txt" && echo .) && agreement=${agreement%.}
-    drive cover 3A6EA5 start SETUP page IDE_AGREEMENT_TEXT focus IDOK text IDE_AGREEMENT_TEXT "$agreement" shot "$(shot 1-agreement)" \
+    drive cover 3A6EA5 start SETUP page IDE_AGREEMENT_TEXT focus IDOK text IDE_AGREEMENT_TEXT "$agreement" picture shot "$(shot "${at}1-agreement")" \
         key escape @ASK_CANCEL no page IDE_AGREEMENT_TEXT focus IDOK text IDE_AGREEMENT_TEXT "$agreement" key enter gone IDE_AGREEMENT_TEXT \
-        page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 text IDE_DIR_PATH "$INSTALL" shot "$(shot 2-options)" \
-        click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS text IDE_BROWSE_PATH "$INSTALL" shot "$(shot 3-browser)" click IDCANCEL gone IDL_BROWSE_FOLDERS \
-        page IDL_DIR_TRANSLATIONS click IDOK moment IDE_COPY_STATUS 'Decompressing setup files' "$(shot 4-copy)" \
-        page IDC_SHORTCUT_START_MENU checked IDC_SHORTCUT_START_MENU 1 checked IDC_SHORTCUT_DESKTOP 0 shot "$(shot 8-shortcuts)" click IDOK \
-        page IDC_STATIC shot "$(shot 9-final-message)" @SUCCESS exit 0 window Dunvo shot "$(shot 10-start-menu-folder)"
+        page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 text IDE_DIR_PATH "$INSTALL" shot "$(shot "${at}2-options")" \
+        click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS text IDE_BROWSE_PATH "$INSTALL" shot "$(shot "${at}3-browser")" click IDCANCEL gone IDL_BROWSE_FOLDERS \
+        page IDL_DIR_TRANSLATIONS click IDOK moment IDE_COPY_STATUS 'Decompressing setup files' "$(shot "${at}4-copy")" \
+        page IDC_SHORTCUT_START_MENU checked IDC_SHORTCUT_START_MENU 1 checked IDC_SHORTCUT_DESKTOP 0 picture shot "$(shot "${at}8-shortcuts")" click IDOK \
+        page IDC_STATIC shot "$(shot "${at}9-final-message")" @SUCCESS exit 0 window Dunvo shot "$(shot "${at}10-start-menu-folder")"
 }
 
 # The dimmed backdrop over a screen of one colour, then Cancel on the first page.
