@@ -1,7 +1,10 @@
 // End-to-end driver: runs SetupD.exe as a user would and acts on what it shows.
 // Each argument is a step, done in order; the first that fails prints "FAIL:",
 // saves the screen to DUNVO_FAILURE_SHOT (when set), ends the setup and exits
-// with 1. Every wait is for a condition, with a generous timeout.
+// with 1. Every wait is for a condition, with a generous timeout; one that
+// runs out fails its step, naming the page, the control and what it waited for.
+// A control is its number, or NAME=NUMBER (run.sh passes the names
+// resources/resource.h gives), and is named so in what the driver says.
 //   cover RRGGBB       cover the screen with one colour (before start)
 //   start EXE DIR      start EXE in DIR
 //   page ID / gone ID  wait until a window of the setup holds control ID (the current page) / none does
@@ -9,8 +12,10 @@
 //   type ID TEXT       set the text of control ID
 //   text ID TEXT       expect control ID to read TEXT (\n stands for a line break)
 //   checked ID 0|1     expect check box ID clear or checked
+//   rows ID TEXTS      expect list ID to hold the rows TEXTS, in order, joined by |
 //   focus ID           expect control ID to have the keyboard focus
-//                      (these three wait up to 30 s for the page to settle)
+//                      (these four wait up to 30 s for the page to settle)
+//   pick ID TEXT       choose the entry starting TEXT in drop-down box ID, as a user's choice does
 //   key NAME           press enter, escape, tab, space, up or down; wait until it is read
 //   row ID INDEX       click row INDEX of report list ID with the mouse; wait until it is read
 //   column ID INDEX    the same for the header of column INDEX
@@ -47,14 +52,15 @@ namespace
 
 PROCESS_INFORMATION gSetup = {};
 HWND gPage = nullptr;
-const DWORD kTimeoutMs = 120000; // a loaded machine is slow, never this slow
+std::string gPageName;          // the control the current page was found by
+const DWORD kTimeoutMs = 60000; // a loaded machine is slow, never this slow
 
 void SaveShot(const std::string &path);
 using Args = char *const *; // a step and its arguments
 
 [[noreturn]] void Fail(const std::string &what)
 {
-    printf("FAIL: %s\n", what.c_str());
+    printf("FAIL: %s%s\n", what.c_str(), gPageName.empty() ? "" : (" (page of " + gPageName + ")").c_str());
     fflush(stdout);
     static bool failing = false; // the shot itself may fail
     char shot[MAX_PATH];
@@ -75,6 +81,12 @@ template <class Condition> bool Within(DWORD ms, Condition cond)
             return false;
     }
     return true;
+}
+
+int Id(const char *control)
+{
+    const char *number = strchr(control, '=');
+    return atoi(number ? number + 1 : control);
 }
 
 bool SetupEnded()
@@ -122,10 +134,14 @@ template <class Shown> void ExpectState(const std::string &what, Shown shown, co
     Expect(what, seen, expected);
 }
 
-std::string TextOf(HWND window)
+// A window that has gone reads empty; one that does not answer fails the step.
+std::string TextOf(HWND window, const std::string &what)
 {
     char text[8192] = "";
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_NORMAL, kTimeoutMs, nullptr);
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_NORMAL, kTimeoutMs,
+                             nullptr) &&
+        IsWindow(window) && !SetupEnded())
+        Fail("the setup did not answer when asked for the text of " + what);
     return text;
 }
 
@@ -155,14 +171,14 @@ HWND SetupWindowWith(int id)
 bool Unexpected(const char *what)
 {
     if (HWND box = SetupWindowWith(0xFFFF))
-        Fail("a message box said \"" + Escape(TextOf(GetDlgItem(box, 0xFFFF))) + "\" while waiting for " +
-             what);
+        Fail("a message box said \"" + Escape(TextOf(GetDlgItem(box, 0xFFFF), "a message box")) +
+             "\" while waiting for " + what);
     return false;
 }
 
 HWND Control(const char *id)
 {
-    HWND control = gPage ? GetDlgItem(gPage, atoi(id)) : nullptr;
+    HWND control = gPage ? GetDlgItem(gPage, Id(id)) : nullptr;
     return control ? control : (Fail("the current page has no control " + std::string(id)), nullptr);
 }
 
@@ -170,7 +186,9 @@ HWND Control(const char *id)
 // it is done with them, or waiting in a box or page they opened.
 void Answered(HWND window)
 {
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr) && IsWindow(window) &&
+        !SetupEnded())
+        Fail("the setup did not finish what the last step started");
 }
 
 // Input reaches the setup through its queue behind any message we send, so an
@@ -245,12 +263,12 @@ void SaveShot(const std::string &path)
 }
 
 // A moment that may pass unseen: the control's first text after this step starts decides.
-void ShotOfMoment(int id, const std::string &text, const std::string &path)
+void ShotOfMoment(const char *id, const std::string &text, const std::string &path)
 {
     std::string shown;
-    Within(kTimeoutMs, [&] {
-        HWND window = SetupWindowWith(id);
-        return SetupEnded() || !(shown = window ? TextOf(GetDlgItem(window, id)) : "").empty();
+    Until("control " + std::string(id) + " to show \"" + text + "\" or anything else", [&] {
+        HWND window = SetupWindowWith(Id(id));
+        return !(shown = window ? TextOf(GetDlgItem(window, Id(id)), id) : "").empty();
     });
     if (shown.find(text) == std::string::npos)
         return (void)printf("note: missed \"%s\" (the control read \"%s\"); no shot\n", text.c_str(),
@@ -345,10 +363,11 @@ void AnswerMessageBox(Args a)
     HWND box = nullptr;
     Until("a message box saying \"" + std::string(a[1]) + "\"",
           [&] { return (box = SetupWindowWith(0xFFFF)); });
-    printf("message box: [%s] \"%s\"\n", TextOf(box).c_str(),
-           Escape(TextOf(GetDlgItem(box, 0xFFFF))).c_str());
-    Expect("the message box's text", TextOf(GetDlgItem(box, 0xFFFF)), a[1]);
-    Expect("the message box's caption", TextOf(box), strcmp(a[2], "-") ? a[2] : "Error");
+    const std::string text = TextOf(GetDlgItem(box, 0xFFFF), "a message box"),
+                      caption = TextOf(box, "a message box");
+    printf("message box: [%s] \"%s\"\n", caption.c_str(), Escape(text).c_str());
+    Expect("the message box's text", text, a[1]);
+    Expect("the message box's caption", caption, strcmp(a[2], "-") ? a[2] : "Error");
     std::string seen;
     Within(30000, [&] { return (seen = IconOf(box)) != "unknown"; }); // painted once the box is idle
     Expect("the message box's icon", seen, a[3]);
@@ -444,6 +463,34 @@ void DoubleClickRow(HWND list, const std::string &text)
     ClickAt(list, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}, 2);
 }
 
+// The texts of a list's rows joined by |, read through memory lent in the setup's process.
+std::string RowsOf(HWND list)
+{
+    LVITEMA item = {};
+    char *remote = static_cast<char *>(
+        VirtualAllocEx(gSetup.hProcess, nullptr, sizeof item + 512, MEM_COMMIT, PAGE_READWRITE));
+    item.pszText = remote + sizeof item, item.cchTextMax = 512;
+    std::string rows;
+    for (int row = 0; remote && row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
+        char text[513] = "";
+        WriteProcessMemory(gSetup.hProcess, remote, &item, sizeof item, nullptr);
+        SendMessageA(list, LVM_GETITEMTEXTA, row, LPARAM(remote));
+        ReadProcessMemory(gSetup.hProcess, remote + sizeof item, text, 512, nullptr);
+        rows += (row ? "|" : "") + std::string(text);
+    }
+    VirtualFreeEx(gSetup.hProcess, remote, 0, MEM_RELEASE);
+    return rows;
+}
+
+// The box's own list says what it offers; the choice reaches the page as a user's does.
+void PickEntry(const char *box, const char *text)
+{
+    if (SendMessageA(Control(box), CB_SELECTSTRING, WPARAM(-1), LPARAM(text)) == CB_ERR)
+        Fail("the box " + std::string(box) + " offers no \"" + text + "\"");
+    SendNotifyMessageA(gPage, WM_COMMAND, MAKEWPARAM(Id(box), CBN_SELENDOK), LPARAM(Control(box)));
+    Answered(gPage);
+}
+
 bool Titled(HWND window, const char *title)
 {
     char text[512] = "";
@@ -500,14 +547,16 @@ void Start(Args a)
     startup.cb = sizeof startup;
     if (!CreateProcessA(a[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, a[2], &startup, &gSetup))
         Fail("cannot start " + std::string(a[1]) + " (error " + std::to_string(GetLastError()) + ")");
-    WaitForInputIdle(gSetup.hProcess, kTimeoutMs);
+    if (WaitForInputIdle(gSetup.hProcess, kTimeoutMs) == WAIT_TIMEOUT)
+        Fail("waited in vain for " + std::string(a[1]) + " to wait for input");
 }
 
 void Page(Args a)
 {
     Until("a window with control " + std::string(a[1]), [&] {
-        return (gPage = SetupWindowWith(atoi(a[1]))) || (atoi(a[1]) != 0xFFFF && Unexpected("a page"));
+        return (gPage = SetupWindowWith(Id(a[1]))) || (Id(a[1]) != 0xFFFF && Unexpected("a page"));
     });
+    gPageName = a[1];
     Answered(gPage); // done with setting itself up
 }
 
@@ -545,25 +594,27 @@ const struct {
     {"cover", 1, [](Args a) { Cover(strtoul(a[1], nullptr, 16)); }},
     {"start", 2, Start},
     {"page", 1, Page},
-    {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(atoi(a[1])); }); }},
+    {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(Id(a[1])); }); }},
     {"click", 1, [](Args a) { SendNotifyMessageA(Control(a[1]), BM_CLICK, 0, 0), Answered(gPage); }},
     {"type", 2, [](Args a) { SendMessageA(Control(a[1]), WM_SETTEXT, 0, LPARAM(Escape(a[2], true).c_str())); }},
-    {"text", 2, [](Args a) { ExpectState("control " + std::string(a[1]), [&] { return TextOf(Control(a[1])); }, a[2]); }},
+    {"text", 2, [](Args a) { ExpectState("control " + std::string(a[1]), [&] { return TextOf(Control(a[1]), a[1]); }, a[2]); }},
+    {"rows", 2, [](Args a) { ExpectState("the rows of list " + std::string(a[1]), [&] { return RowsOf(Control(a[1])); }, a[2]); }},
+    {"pick", 2, [](Args a) { PickEntry(a[1], a[2]); }},
     {"checked", 2, [](Args a) { ExpectState(std::string("check box ") + a[1], [&] { return std::to_string(SendMessageA(Control(a[1]), BM_GETCHECK, 0, 0)); }, a[2]); }},
-    {"focus", 1, [](Args a) { ExpectState("the control with the focus", [&] { return Control(a[1]), Focus(); }, a[1]); }},
+    {"focus", 1, [](Args a) { ExpectState("the focus (wanted on " + std::string(a[1]) + ")", [&] { return Control(a[1]), Focus(); }, std::to_string(Id(a[1]))); }},
     {"key", 1, [](Args a) { PressKey(a[1]); }},
     {"row", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), false); }},
     {"column", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), true); }},
     {"dblrow", 2, [](Args a) { DoubleClickRow(Control(a[1]), a[2]); }},
     {"msgbox", 4, AnswerMessageBox},
-    {"window", 1, [](Args a) { Until(a[1], [&] { return TopWindow([&](HWND w) { return Titled(w, a[1]); }); }, false); }},
+    {"window", 1, [](Args a) { Until("a window titled " + std::string(a[1]), [&] { return TopWindow([&](HWND w) { return Titled(w, a[1]); }); }, false); }},
     {"started", 1, [](Args a) { Expect("the count of programs the setup started", std::to_string(ProgramsStarted()), a[1]); }},
     {"shot", 1, [](Args a) { SaveShot(a[1]); }},
-    {"moment", 3, [](Args a) { ShotOfMoment(atoi(a[1]), a[2], a[3]); }},
+    {"moment", 3, [](Args a) { ShotOfMoment(a[1], a[2], a[3]); }},
     {"backdrop", 1, Backdrop},
     {"exit", 1, Exit},
     {"kill", 0, [](Args) { TerminateProcess(gSetup.hProcess, 0), WaitForSingleObject(gSetup.hProcess, INFINITE); }},
-    {"watch", 2, [](Args a) { WatchPage(atoi(a[1]), atoi(a[2])); }},
+    {"watch", 2, [](Args a) { WatchPage(Id(a[1]), Id(a[2])); }},
 };
 // clang-format on
 
