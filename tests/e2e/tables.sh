@@ -181,7 +181,9 @@ long_temp | - | row IDL_DIR_TRANSLATIONS 0 @REFUSALS type IDE_DIR_PATH {FOLDER} 
 ROWS
     [ -z "$(find "$(host_path "$DIR_511")" -mindepth 1)" ] || fail "something was written under the long directory"
     # The folder browser five folders of 50 characters deep (262 characters):
-    # each level shown whole, OK takes it, and Next refuses what it cannot create.
+    # each level shown whole (the first with its rows: the way up, the green row
+    # and its one folder, no "." or ".."), OK takes it, and Next refuses what it
+    # cannot create.
     for level in 1 2 3 4 5; do
         name="level$level$(repeat x 44)" && deep="$deep\\$name" && walk+=(dblrow IDL_BROWSE_FOLDERS "$name" text IDE_BROWSE_PATH "$deep\\Dunvo")
     done
@@ -193,7 +195,8 @@ ROWS
         type IDE_BROWSE_NAME Dunvo dblrow IDL_BROWSE_FOLDERS Dunvo text IDE_BROWSE_PATH 'C:\Dunvo')
     drive start SETUP page IDE_AGREEMENT_TEXT click IDOK page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 \
         click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS dblrow IDL_BROWSE_FOLDERS ........ text IDE_BROWSE_PATH 'C:\Dunvo' \
-        "${name_rules[@]}" dblrow IDL_BROWSE_FOLDERS deep text IDE_BROWSE_PATH 'C:\deep\Dunvo' "${walk[@]}" \
+        "${name_rules[@]}" dblrow IDL_BROWSE_FOLDERS deep text IDE_BROWSE_PATH 'C:\deep\Dunvo' \
+        rows IDL_BROWSE_FOLDERS "........|Dunvo|level1$(repeat x 44)" "${walk[@]}" \
         shot "$(shot deep-browser)" click IDOK gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS \
         text IDE_DIR_PATH "$deep\\Dunvo" click IDOK msgbox "Cannot create the directory\n$deep\\Dunvo\nCheck that its parent folder exists and that you may write there." "$CAPTION" offscreen ok kill
     [ ! -e "$(host_path "$deep")/Dunvo" ] || fail "the deep directory was made"
@@ -227,10 +230,20 @@ PY
         mount -t tmpfs -o "size=${spec#*:}" tmpfs "$MOUNTS/${spec%%:*}" 2>/dev/null ||
             { echo "cannot mount a tmpfs here (needs root): full disks not tested"; exit 77; }
     done
-    NOT_ENOUGH=(msgbox 'You do not have enough Free disk space on this drive for installation. Change the drive or remove some other program-s to free more disk space.' "$CAPTION" error ok)
+    local full='You do not have enough Free disk space on this drive for installation. Change the drive or remove some other program-s to free more disk space.'
+    NOT_ENOUGH=(msgbox "$full" "$CAPTION" error ok) NO_ROOM=(msgbox "$full" - error) # the browser's: either answer stays
+    X_SPACE='Available: 8.00 MB  --  Required: 18.79 MB' X_LESS='Available: 8.00 MB  --  Required: 18.41 MB'
+    # X: picked in the browser (C: shown first): its root listed, the green row alone; its
+    # space shown and refused there, and on the options page, whose figure follows the
+    # clicks after (row 1 round to where it was: the copy below fills W: at a known file).
+    X_BROWSED=(click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS text IDC_BROWSE_DRIVES 'C:\' pick IDC_BROWSE_DRIVES 'X:\'
+        rows IDL_BROWSE_FOLDERS Dunvo text IDT_BROWSE_SPACE "$X_SPACE" click IDOK "${NO_ROOM[@]}" yes
+        click IDOK "${NO_ROOM[@]}" no click IDCANCEL gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS
+        text IDE_DIR_PATH 'X:\Dunvo' text IDT_DIR_SPACE "$X_SPACE" row IDL_DIR_TRANSLATIONS 1 row IDL_DIR_TRANSLATIONS 1
+        text IDT_DIR_SPACE "$X_LESS" row IDL_DIR_TRANSLATIONS 1)
     table setup_row <<'ROWS'
 # name        | hooks  | on the options page, up to Next                                   | boxes after Next                                                                    | end       | installed
-install_drive | temp   | row IDL_DIR_TRANSLATIONS 0 type IDE_DIR_PATH X:\Dunvo click IDOK @NOT_ENOUGH type IDE_DIR_PATH W:\Dunvo click IDOK | error: Could not write file, the disk may be full:\nW:\Dunvo\{MISSING} | cancelled | --state 0=2 --cancelled
+install_drive | temp   | row IDL_DIR_TRANSLATIONS 0 @X_BROWSED click IDOK @NOT_ENOUGH type IDE_DIR_PATH W:\Dunvo click IDOK | error: Could not write file, the disk may be full:\nW:\Dunvo\{MISSING} | cancelled | --state 0=2 --cancelled
 full_temp     | temp   | row IDL_DIR_TRANSLATIONS 0 click IDOK                                                 | error: Could not write file, the disk may be full:\nY:\Temp\filesdata.gz ; error: Can't decompress setup files | cancelled | nothing
 small_temp    | temp   | row IDL_DIR_TRANSLATIONS 0 click IDOK                                                 | none: gzip: failed fwrite: Y:\Temp\filesdata.dat (the disk may be full)\n ; error: Can't decompress setup files | cancelled | nothing
 side_temp     | temp   | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 1 click IDOK                                       | none: gzip: failed fwrite: Y:\Temp\mp3data.dat (the disk may be full)\n ; error: {NO_MP3} | finished | --state 0=2
@@ -274,6 +287,7 @@ finish     | checked IDC_SHORTCUT_DESKTOP 0 checked IDC_SHORTCUT_START_MENU 1 te
 desktop    | click IDC_SHORTCUT_DESKTOP click IDC_SHORTCUT_START_MENU checked IDC_SHORTCUT_DESKTOP 1 checked IDC_SHORTCUT_START_MENU 0 click IDOK @SUCCESS exit 0 started 0            |                        | yes     | yes
 none       | click IDC_SHORTCUT_START_MENU checked IDC_SHORTCUT_START_MENU 0 checked IDC_SHORTCUT_DESKTOP 0 click IDOK @SUCCESS exit 0 started 0                      |                        | no      | yes
 backslash  | text IDE_SHORTCUT_FOLDER C:\ click IDOK @OPENED                                                                 | C:\Dunvo               | no      | yes
+no_programs | text IDE_SHORTCUT_FOLDER C: click IDOK @OPENED                                                                | C:\Dunvo               | no      | yes
 chooser    | @CHOOSER click IDC_SHORTCUT_DESKTOP click IDOK @OPENED                                                           | {PROGRAMS}\Administrative Tools\Dunvo | yes | yes
 ROWS
     echo "the user's own notes" >"$DIR/my notes.txt" && installed=$(listing "$DIR")
@@ -290,10 +304,13 @@ shortcut_row() { # NAME STEPS FOLDER DESKTOP ENTRIES
     local folders='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
     [ ! -d "$DIR" ] || road+=(@EXISTS_YES)
     PAGE_SHOT=$(shot shortcut-page) && words "$2" && fill "$3" && local folder=$FILLED
-    # A folder that ends in a backslash: the shell-folder read removes one of two.
-    [ "$1" != backslash ] || wine_reg add "$folders" /v 'Common Programs' /d 'C:\\' /f
+    # A folder that ends in a backslash (the shell-folder read removes one of two), and none.
+    case $1 in
+    backslash) wine_reg add "$folders" /v 'Common Programs' /d 'C:\\' /f ;;
+    no_programs) wine_reg delete "$folders" /v 'Common Programs' /f ;;
+    esac
     drive "${road[@]}" page IDC_SHORTCUT_START_MENU "${WORDS[@]}"
-    [ "$1" != backslash ] || wine_reg add "$folders" /v 'Common Programs' /d "$PROGRAMS" /f
+    [[ $1 != @(backslash|no_programs) ]] || wine_reg add "$folders" /v 'Common Programs' /d "$PROGRAMS" /f
     end_wine "$PREFIX" # a user closes the folder the setup opened; the registry is saved
     if [ -n "$folder" ]; then
         [ "$(listing "$(host_path "$folder")")" = $'Dunvo.lnk\nReadme.lnk\nUninstall.lnk' ] || fail "$folder holds other files"
