@@ -1,7 +1,6 @@
-// The facts an installation must show, written down once as plain data in
-// tests/data (one row a line, fields between '|', '#' for a comment) and read
-// here, so that the tests hold the product's tables and its installations
-// against an answer of their own rather than against those same tables.
+// The facts an installation must show, written down once as plain data in tests/data (one row a
+// line, fields between '|', "-" for none, '#' for a comment): the tests hold the setup's tables and
+// its installations against an answer of their own, not against those same tables.
 #pragma once
 #include <cstdlib>
 #include <fstream>
@@ -11,7 +10,6 @@
 
 using FactRow = std::vector<std::string>;
 
-// Every field is there, "-" when it is empty.
 inline std::vector<FactRow> ReadFacts(const std::string &file)
 {
     std::ifstream in(DUNVO_SOURCE_DIR "/tests/data/" + file);
@@ -37,9 +35,8 @@ inline unsigned long Number(const std::string &field)
 // Fields of a translation row (translations.txt) that the tests name.
 enum TranslationFact { kShownName = 2, kCharSet = 3, kAliasOf = 9 };
 
-// A translation row as the 539 bytes that "avaldata.dat" carries: where each
-// field goes and its size, in the order of the file; names zero-filled,
-// numbers little-endian.
+// A translation row as the 539 bytes "avaldata.dat" carries: where each field goes and its size, in
+// the order of the file; names zero-filled, numbers little-endian.
 inline std::string TranslationEntryBytes(const FactRow &row)
 {
     const size_t layout[][2] = {{0, 2},   {6, 260}, {266, 260}, {526, 1}, {527, 4},

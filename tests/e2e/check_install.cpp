@@ -4,17 +4,13 @@
 //                 [--recitation K]... [--cancelled]
 //
 // What should be there comes from the facts in tests/data, none of it from the
-// setup's own tables: the records and their sizes, which translation row owns
-// which record, the rows "avaldata.dat" carries. PAYLOAD_DIR is the folder
-// packed into the setup, DIR the one packed into "mp3data.gz": each installed
-// file is byte for byte its packed source. --state gives a translation row's
-// state at the end of the options page (other rows keep the page's start: 1,
-// or 3 for an alias row); --recitation a recitation (1-113) that was chosen.
-// Every chosen file is installed, no other file is there, and "avaldata.dat"
-// lists the loaded rows field by field. With --cancelled the copy stopped
-// part-way: the files installed are the chosen ones before the record in
-// hand, in order and whole, and nothing after it. Prints one line per problem;
-// exits with 1 if there was any.
+// setup's own code; each file is byte for byte its source in PAYLOAD_DIR (packed
+// into the setup) or DIR (packed into "mp3data.gz"). --state: a translation
+// row's state after the options page (others keep their start, 1 or 3 for an
+// alias); --recitation: a chosen recitation (1-113). Every chosen file is there,
+// no other, and "avaldata.dat" lists the loaded rows; with --cancelled only the
+// chosen files before the one in hand, in order and whole. One line a problem;
+// exit code 1 if there was any.
 #include "tests/expected_facts.h"
 #include "tests/file_bytes.h"
 
@@ -70,9 +66,8 @@ void CheckWhole(const std::string &install, const Wanted &file)
         Problem(file.name + " differs from " + file.source);
 }
 
-// A count, then per loaded row its 539 bytes and a font record: under Wine no
-// "Fixedsys" or "Arial" is found, so all zero but the weight (bold) and the
-// row's character set.
+// A count, then per loaded row its 539 bytes and a font record: under Wine no "Fixedsys" or "Arial"
+// is found, so all zero but the weight (bold) and the row's character set.
 void CheckTranslationList(const std::string &path, const std::vector<const FactRow *> &rows)
 {
     std::string expected(4, '\0');
@@ -87,8 +82,7 @@ void CheckTranslationList(const std::string &path, const std::vector<const FactR
         std::mismatch(bytes.begin(), bytes.end(), expected.begin(), expected.end()).first - bytes.begin();
     if (at < std::max(bytes.size(), expected.size()))
         Problem("avaldata.dat (" + std::to_string(bytes.size()) + " bytes) differs from byte " +
-                std::to_string(at) + " on, in entry " + std::to_string(at < 4 ? -1 : int(at - 4) / 619) +
-                " of the loaded rows");
+                std::to_string(at) + " on");
 }
 
 } // namespace

@@ -1,10 +1,8 @@
 // End-to-end driver: runs SetupD.exe as a user would and acts on what it shows.
 // Each argument is a step, done in order; the first that fails prints "FAIL:",
 // saves the screen to DUNVO_FAILURE_SHOT (when set), ends the setup and exits
-// with 1. Every wait is for a condition, with a generous timeout; one that
-// runs out fails its step, naming the page, the control and what it waited for.
-// A control is its number, or NAME=NUMBER (run.sh passes the names
-// resources/resource.h gives), and is named so in what the driver says.
+// with 1, naming the step and the page. Every wait is for a condition, with a
+// generous timeout. A control is its number, or NAME=NUMBER as run.sh passes it.
 //   cover RRGGBB       cover the screen with one colour (before start)
 //   start EXE DIR      start EXE in DIR
 //   page ID / gone ID  wait until a window of the setup holds control ID (the current page) / none does
@@ -12,14 +10,14 @@
 //   type ID TEXT       set the text of control ID
 //   text ID TEXT       expect control ID to read TEXT (\n stands for a line break)
 //   checked ID 0|1     expect check box ID clear or checked
-//   rows ID TEXTS      expect list ID to hold the rows TEXTS, in order, joined by |
 //   focus ID           expect control ID to have the keyboard focus
-//                      (these four wait up to 30 s for the page to settle)
+//                      (these three wait up to 30 s for the page to settle)
 //   pick ID TEXT       choose the entry starting TEXT in drop-down box ID, as a user's choice does
 //   key NAME           press enter, escape, tab, space, up or down; wait until it is read
 //   row ID INDEX       click row INDEX of report list ID with the mouse; wait until it is read
 //   column ID INDEX    the same for the header of column INDEX
 //   dblrow ID TEXT     double-click the row reading TEXT of list ID
+//   norow ID TEXT      expect list ID to show no row reading TEXT
 //   msgbox TEXT CAPTION ICON ANSWER   wait for a message box; expect its text, caption (- the
 //                      system's "Error") and icon (info warning error question none offscreen);
 //                      answer ok, yes or no
@@ -44,6 +42,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -52,7 +51,7 @@ namespace
 
 PROCESS_INFORMATION gSetup = {};
 HWND gPage = nullptr;
-std::string gPageName;          // the control the current page was found by
+std::string gStep, gPageName;   // the step in hand; the control the current page was found by
 const DWORD kTimeoutMs = 60000; // a loaded machine is slow, never this slow
 
 void SaveShot(const std::string &path);
@@ -60,7 +59,7 @@ using Args = char *const *; // a step and its arguments
 
 [[noreturn]] void Fail(const std::string &what)
 {
-    printf("FAIL: %s%s\n", what.c_str(), gPageName.empty() ? "" : (" (page of " + gPageName + ")").c_str());
+    printf("FAIL: %s (step: %.300s; page of %s)\n", what.c_str(), gStep.c_str(), gPageName.c_str());
     fflush(stdout);
     static bool failing = false; // the shot itself may fail
     char shot[MAX_PATH];
@@ -135,13 +134,13 @@ template <class Shown> void ExpectState(const std::string &what, Shown shown, co
 }
 
 // A window that has gone reads empty; one that does not answer fails the step.
-std::string TextOf(HWND window, const std::string &what)
+std::string TextOf(HWND window)
 {
     char text[8192] = "";
     if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_NORMAL, kTimeoutMs,
                              nullptr) &&
         IsWindow(window) && !SetupEnded())
-        Fail("the setup did not answer when asked for the text of " + what);
+        Fail("the setup did not answer when asked for a text");
     return text;
 }
 
@@ -171,8 +170,8 @@ HWND SetupWindowWith(int id)
 bool Unexpected(const char *what)
 {
     if (HWND box = SetupWindowWith(0xFFFF))
-        Fail("a message box said \"" + Escape(TextOf(GetDlgItem(box, 0xFFFF), "a message box")) +
-             "\" while waiting for " + what);
+        Fail("a message box said \"" + Escape(TextOf(GetDlgItem(box, 0xFFFF))) + "\" while waiting for " +
+             what);
     return false;
 }
 
@@ -266,9 +265,9 @@ void SaveShot(const std::string &path)
 void ShotOfMoment(const char *id, const std::string &text, const std::string &path)
 {
     std::string shown;
-    Until("control " + std::string(id) + " to show \"" + text + "\" or anything else", [&] {
+    Until("control " + std::string(id) + " to show a text", [&] {
         HWND window = SetupWindowWith(Id(id));
-        return !(shown = window ? TextOf(GetDlgItem(window, Id(id)), id) : "").empty();
+        return !(shown = window ? TextOf(GetDlgItem(window, Id(id))) : "").empty();
     });
     if (shown.find(text) == std::string::npos)
         return (void)printf("note: missed \"%s\" (the control read \"%s\"); no shot\n", text.c_str(),
@@ -363,11 +362,10 @@ void AnswerMessageBox(Args a)
     HWND box = nullptr;
     Until("a message box saying \"" + std::string(a[1]) + "\"",
           [&] { return (box = SetupWindowWith(0xFFFF)); });
-    const std::string text = TextOf(GetDlgItem(box, 0xFFFF), "a message box"),
-                      caption = TextOf(box, "a message box");
-    printf("message box: [%s] \"%s\"\n", caption.c_str(), Escape(text).c_str());
-    Expect("the message box's text", text, a[1]);
-    Expect("the message box's caption", caption, strcmp(a[2], "-") ? a[2] : "Error");
+    printf("message box: [%s] \"%s\"\n", TextOf(box).c_str(),
+           Escape(TextOf(GetDlgItem(box, 0xFFFF))).c_str());
+    Expect("the message box's text", TextOf(GetDlgItem(box, 0xFFFF)), a[1]);
+    Expect("the message box's caption", TextOf(box), strcmp(a[2], "-") ? a[2] : "Error");
     std::string seen;
     Within(30000, [&] { return (seen = IconOf(box)) != "unknown"; }); // painted once the box is idle
     Expect("the message box's icon", seen, a[3]);
@@ -442,44 +440,31 @@ void ClickRow(HWND list, int index, bool header)
         Fail("a click on row " + std::to_string(index) + " did not select it");
 }
 
-// The row reading TEXT, found and measured through memory lent in the setup's
-// process (the list-view messages for that carry pointers).
-void DoubleClickRow(HWND list, const std::string &text)
+// The row reading TEXT and its label's place, through memory lent in the setup's process (the
+// list-view messages for that carry pointers); -1 when the list shows none.
+int FindRow(HWND list, const std::string &text, RECT *r)
 {
     char *remote =
         static_cast<char *>(VirtualAllocEx(gSetup.hProcess, nullptr, 1024, MEM_COMMIT, PAGE_READWRITE));
     LVFINDINFOA find = {LVFI_STRING, remote + sizeof find, 0, {}, 0};
-    RECT r{LVIR_LABEL, 0, 0, 0};
+    *r = {LVIR_LABEL, 0, 0, 0};
     WriteProcessMemory(gSetup.hProcess, remote, &find, sizeof find, nullptr);
     WriteProcessMemory(gSetup.hProcess, remote + sizeof find, text.c_str(),
                        std::min<size_t>(text.size() + 1, 512), nullptr);
-    const WPARAM row = SendMessageA(list, LVM_FINDITEMA, WPARAM(-1), LPARAM(remote));
-    WriteProcessMemory(gSetup.hProcess, remote, &r, sizeof r, nullptr);
-    const bool shown = SendMessageA(list, LVM_GETITEMRECT, row, LPARAM(remote));
-    ReadProcessMemory(gSetup.hProcess, remote, &r, sizeof r, nullptr);
+    const int row = int(SendMessageA(list, LVM_FINDITEMA, WPARAM(-1), LPARAM(remote)));
+    WriteProcessMemory(gSetup.hProcess, remote, r, sizeof *r, nullptr);
+    const bool shown = row >= 0 && SendMessageA(list, LVM_GETITEMRECT, row, LPARAM(remote));
+    ReadProcessMemory(gSetup.hProcess, remote, r, sizeof *r, nullptr);
     VirtualFreeEx(gSetup.hProcess, remote, 0, MEM_RELEASE);
-    if (!remote || int(row) < 0 || !shown)
-        Fail("the list shows no row \"" + text + "\"");
-    ClickAt(list, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}, 2);
+    return remote && shown ? row : -1;
 }
 
-// The texts of a list's rows joined by |, read through memory lent in the setup's process.
-std::string RowsOf(HWND list)
+void DoubleClickRow(HWND list, const std::string &text)
 {
-    LVITEMA item = {};
-    char *remote = static_cast<char *>(
-        VirtualAllocEx(gSetup.hProcess, nullptr, sizeof item + 512, MEM_COMMIT, PAGE_READWRITE));
-    item.pszText = remote + sizeof item, item.cchTextMax = 512;
-    std::string rows;
-    for (int row = 0; remote && row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
-        char text[513] = "";
-        WriteProcessMemory(gSetup.hProcess, remote, &item, sizeof item, nullptr);
-        SendMessageA(list, LVM_GETITEMTEXTA, row, LPARAM(remote));
-        ReadProcessMemory(gSetup.hProcess, remote + sizeof item, text, 512, nullptr);
-        rows += (row ? "|" : "") + std::string(text);
-    }
-    VirtualFreeEx(gSetup.hProcess, remote, 0, MEM_RELEASE);
-    return rows;
+    RECT r;
+    if (FindRow(list, text, &r) < 0)
+        Fail("the list shows no row \"" + text + "\"");
+    ClickAt(list, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}, 2);
 }
 
 // The box's own list says what it offers; the choice reaches the page as a user's does.
@@ -548,7 +533,7 @@ void Start(Args a)
     if (!CreateProcessA(a[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, a[2], &startup, &gSetup))
         Fail("cannot start " + std::string(a[1]) + " (error " + std::to_string(GetLastError()) + ")");
     if (WaitForInputIdle(gSetup.hProcess, kTimeoutMs) == WAIT_TIMEOUT)
-        Fail("waited in vain for " + std::string(a[1]) + " to wait for input");
+        Fail("waited in vain for the program to wait for input");
 }
 
 void Page(Args a)
@@ -597,17 +582,17 @@ const struct {
     {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(Id(a[1])); }); }},
     {"click", 1, [](Args a) { SendNotifyMessageA(Control(a[1]), BM_CLICK, 0, 0), Answered(gPage); }},
     {"type", 2, [](Args a) { SendMessageA(Control(a[1]), WM_SETTEXT, 0, LPARAM(Escape(a[2], true).c_str())); }},
-    {"text", 2, [](Args a) { ExpectState("control " + std::string(a[1]), [&] { return TextOf(Control(a[1]), a[1]); }, a[2]); }},
-    {"rows", 2, [](Args a) { ExpectState("the rows of list " + std::string(a[1]), [&] { return RowsOf(Control(a[1])); }, a[2]); }},
+    {"text", 2, [](Args a) { ExpectState("control " + std::string(a[1]), [&] { return TextOf(Control(a[1])); }, a[2]); }},
     {"pick", 2, [](Args a) { PickEntry(a[1], a[2]); }},
     {"checked", 2, [](Args a) { ExpectState(std::string("check box ") + a[1], [&] { return std::to_string(SendMessageA(Control(a[1]), BM_GETCHECK, 0, 0)); }, a[2]); }},
-    {"focus", 1, [](Args a) { ExpectState("the focus (wanted on " + std::string(a[1]) + ")", [&] { return Control(a[1]), Focus(); }, std::to_string(Id(a[1]))); }},
+    {"focus", 1, [](Args a) { ExpectState("the control with the focus", [&] { return Control(a[1]), Focus(); }, std::to_string(Id(a[1]))); }},
     {"key", 1, [](Args a) { PressKey(a[1]); }},
     {"row", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), false); }},
     {"column", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), true); }},
     {"dblrow", 2, [](Args a) { DoubleClickRow(Control(a[1]), a[2]); }},
+    {"norow", 2, [](Args a) { RECT r; if (FindRow(Control(a[1]), a[2], &r) >= 0) Fail("the list shows a row \"" + std::string(a[2]) + "\""); }},
     {"msgbox", 4, AnswerMessageBox},
-    {"window", 1, [](Args a) { Until("a window titled " + std::string(a[1]), [&] { return TopWindow([&](HWND w) { return Titled(w, a[1]); }); }, false); }},
+    {"window", 1, [](Args a) { Until(a[1], [&] { return TopWindow([&](HWND w) { return Titled(w, a[1]); }); }, false); }},
     {"started", 1, [](Args a) { Expect("the count of programs the setup started", std::to_string(ProgramsStarted()), a[1]); }},
     {"shot", 1, [](Args a) { SaveShot(a[1]); }},
     {"moment", 3, [](Args a) { ShotOfMoment(a[1], a[2], a[3]); }},
@@ -627,6 +612,8 @@ int main(int argc, char **argv)
                                         [&](const auto &known) { return !strcmp(known.name, argv[i]); });
         if (step == std::end(kSteps) || i + step->arguments >= argc)
             Fail("unknown step, or too few arguments: " + std::string(argv[i]));
+        gStep = std::accumulate(argv + i + 1, argv + i + 1 + step->arguments, std::string(argv[i]),
+                                [](const std::string &all, const char *arg) { return all + " " + arg; });
         step->run(argv + i);
         fflush(stdout);
         i += 1 + step->arguments;

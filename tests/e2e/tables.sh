@@ -112,8 +112,6 @@ group_recitations() {
     table setup_row <<'ROWS'
 # name   | hooks | on the options page, up to Next                            | boxes after Next                                                            | end       | installed
 sample   | side  | row IDL_DIR_TRANSLATIONS 0 column IDL_DIR_RECITATIONS 0 column IDL_DIR_RECITATIONS 1 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 5 row IDL_DIR_RECITATIONS 9 row IDL_DIR_RECITATIONS 11 click IDOK |                                                                            | finished  | --state 0=2 --recitation 2 --recitation 5 --recitation 9 --recitation 11
-damaged  | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | none: gzip: {SIDE_PATH}: incorrect data check\n ; error: {NO_MP3}          | finished  | --state 0=2
-short    | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | none: gzip: failed gzclose\n ; error: {NO_MP3}                             | finished  | --state 0=2
 cut      | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | error: mp3data.gz is damaged: it ends in record 5 of 113.\n{ADDRESS}       | cancelled | --state 0=2 --recitation 2
 folder   | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 3 click IDOK                                | none: Can't open file {SIDE_PATH}\n ; error: {NO_MP3}                      | finished  | --state 0=2
 ROWS
@@ -125,19 +123,11 @@ group_side_files() {
     table setup_row <<'ROWS'
 # name        | hooks | options  | boxes after Next                                                                   | end       | installed
 dotdot        | side  | @CHOSEN  | error: {UNSAFE}\n..\..\dunvo_escape\n{ADDRESS}                                     | cancelled | --state 0=2
-backslash     | side  | @CHOSEN  | error: {UNSAFE}\n\dunvo_escape\n{ADDRESS}                                          | cancelled | --state 0=2
-drive         | side  | @CHOSEN  | error: {UNSAFE}\nC:\dunvo_escape\n{ADDRESS}                                        | cancelled | --state 0=2
-stream        | side  | @CHOSEN  | error: {UNSAFE}\nsound\002.mp3:dunvo_escape\n{ADDRESS}                             | cancelled | --state 0=2
 empty_name    | side  | @CHOSEN  | error: {UNSAFE}\n\n{ADDRESS}                                                       | cancelled | --state 0=2
 control_name  | side  | @CHOSEN  | error: {UNSAFE}\nsound\002.mp3??Setup is complete\n{ADDRESS}                       | cancelled | --state 0=2
 size_top_bit  | side  | @CHOSEN  | error: mp3data.gz is damaged: record 1 has an impossible size.\n{ADDRESS}          | cancelled | --state 0=2
-size_past_end | side  | @CHOSEN  | error: {ENDS} 1 of 113.\n{ADDRESS}                                                 | cancelled | --state 0=2
 size_huge     | side  | @CHOSEN  | error: {ENDS} 1 of 113.\n{ADDRESS}                                                 | cancelled | --state 0=2
-ends_in_name  | side  | @CHOSEN  | error: {ENDS} 1 of 113.\n{ADDRESS}                                                 | cancelled | --state 0=2
-ends_in_size  | side  | @CHOSEN  | error: {ENDS} 1 of 113.\n{ADDRESS}                                                 | cancelled | --state 0=2
 ends_in_data  | side  | @CHOSEN  | error: {ENDS} 1 of 113.\n{ADDRESS}                                                 | cancelled | --state 0=2
-not_gzip      | side  | @CHOSEN  | error: {ENDS} 1 of 113.\n{ADDRESS}                                                 | cancelled | --state 0=2
-bad_crc       | side  | @CHOSEN  | none: gzip: {SIDE_PATH}: incorrect data check\n ; error: {NO_MP3}                  | finished  | --state 0=2
 name255       | side  | @CHOSEN  | offscreen: 16 = 13407752\nFile: {FOLDER}\sound\{D245}.mp3 was corrupted.\n{ADDRESS} ; error: {ENDS} 2 of 113.\n{ADDRESS} | cancelled | --state 0=2
 ROWS
     [ -z "$(find "$DRIVE_C" "$OUT" /tmp -name 'dunvo_escape*' 2>/dev/null)" ] || fail "a crafted name escaped"
@@ -181,9 +171,8 @@ long_temp | - | row IDL_DIR_TRANSLATIONS 0 @REFUSALS type IDE_DIR_PATH {FOLDER} 
 ROWS
     [ -z "$(find "$(host_path "$DIR_511")" -mindepth 1)" ] || fail "something was written under the long directory"
     # The folder browser five folders of 50 characters deep (262 characters):
-    # each level shown whole (the first with its rows: the way up, the green row
-    # and its one folder, no "." or ".."), OK takes it, and Next refuses what it
-    # cannot create.
+    # each level shown whole (with no row "." or ".." to enter, and the root with
+    # no way up), OK takes it, and Next refuses what it cannot create.
     for level in 1 2 3 4 5; do
         name="level$level$(repeat x 44)" && deep="$deep\\$name" && walk+=(dblrow IDL_BROWSE_FOLDERS "$name" text IDE_BROWSE_PATH "$deep\\Dunvo")
     done
@@ -195,8 +184,9 @@ ROWS
         type IDE_BROWSE_NAME Dunvo dblrow IDL_BROWSE_FOLDERS Dunvo text IDE_BROWSE_PATH 'C:\Dunvo')
     drive start SETUP page IDE_AGREEMENT_TEXT click IDOK page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 \
         click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS dblrow IDL_BROWSE_FOLDERS ........ text IDE_BROWSE_PATH 'C:\Dunvo' \
+        norow IDL_BROWSE_FOLDERS ........ \
         "${name_rules[@]}" dblrow IDL_BROWSE_FOLDERS deep text IDE_BROWSE_PATH 'C:\deep\Dunvo' \
-        rows IDL_BROWSE_FOLDERS "........|Dunvo|level1$(repeat x 44)" "${walk[@]}" \
+        norow IDL_BROWSE_FOLDERS . norow IDL_BROWSE_FOLDERS .. "${walk[@]}" \
         shot "$(shot deep-browser)" click IDOK gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS \
         text IDE_DIR_PATH "$deep\\Dunvo" click IDOK msgbox "Cannot create the directory\n$deep\\Dunvo\nCheck that its parent folder exists and that you may write there." "$CAPTION" offscreen ok kill
     [ ! -e "$(host_path "$deep")/Dunvo" ] || fail "the deep directory was made"
@@ -233,11 +223,10 @@ PY
     local full='You do not have enough Free disk space on this drive for installation. Change the drive or remove some other program-s to free more disk space.'
     NOT_ENOUGH=(msgbox "$full" "$CAPTION" error ok) NO_ROOM=(msgbox "$full" - error) # the browser's: either answer stays
     X_SPACE='Available: 8.00 MB  --  Required: 18.79 MB' X_LESS='Available: 8.00 MB  --  Required: 18.41 MB'
-    # X: picked in the browser (C: shown first): its root listed, the green row alone; its
-    # space shown and refused there, and on the options page, whose figure follows the
-    # clicks after (row 1 round to where it was: the copy below fills W: at a known file).
+    # X: picked in the browser (C: shown first): its root with no way up, its space shown and refused, and
+    # so on the options page, whose figure follows clicks (row 1 round to where it was: W: fills at MISSING).
     X_BROWSED=(click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS text IDC_BROWSE_DRIVES 'C:\' pick IDC_BROWSE_DRIVES 'X:\'
-        rows IDL_BROWSE_FOLDERS Dunvo text IDT_BROWSE_SPACE "$X_SPACE" click IDOK "${NO_ROOM[@]}" yes
+        norow IDL_BROWSE_FOLDERS ........ text IDT_BROWSE_SPACE "$X_SPACE" click IDOK "${NO_ROOM[@]}" yes
         click IDOK "${NO_ROOM[@]}" no click IDCANCEL gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS
         text IDE_DIR_PATH 'X:\Dunvo' text IDT_DIR_SPACE "$X_SPACE" row IDL_DIR_TRANSLATIONS 1 row IDL_DIR_TRANSLATIONS 1
         text IDT_DIR_SPACE "$X_LESS" row IDL_DIR_TRANSLATIONS 1)

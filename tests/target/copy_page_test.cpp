@@ -20,9 +20,8 @@ class FilesStage : public testing::Test
   protected:
     ~FilesStage() override { DestroyWindow(page_); }
 
-    // The stage into `installDir` over an archive of the 31 translation records
-    // (of one byte each; every row but the first left out, so each is only
-    // skipped) and then `tail`.
+    // The stage into `installDir` over an archive of the 31 translation records (of one byte each;
+    // every row but the first left out, so each is only skipped) and then `tail`.
     void Run(const std::string &installDir, const std::string &tail, int32_t firstRow = TS_DONT_INSTALL)
     {
         std::string bytes;
