@@ -81,7 +81,7 @@ set_tests_properties(setup_exe_is_reproducible PROPERTIES TIMEOUT 900)
 
 add_test(NAME target_unit_tests
          COMMAND ${WINE_TOOLS}/run-in-prefix.sh target_unit ${TEST_BIN}/target_tests.exe)
-set_tests_properties(target_unit_tests PROPERTIES LABELS wine TIMEOUT 240
+set_tests_properties(target_unit_tests PROPERTIES LABELS wine TIMEOUT 150
     ENVIRONMENT "DUNVO_BUILD=${CMAKE_BINARY_DIR}")
 
 # Reads an installation back for the scenarios: the files against the facts in
@@ -103,16 +103,15 @@ add_custom_command(OUTPUT ${E2E_FIXTURES}/mp3data.gz
     DEPENDS make_sample_payload dunvo_pack)
 add_custom_target(e2e_fixtures DEPENDS ${E2E_FIXTURES}/mp3data.gz)
 add_test(NAME e2e_fixtures COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target e2e_fixtures)
-set_tests_properties(e2e_fixtures PROPERTIES LABELS e2e FIXTURES_SETUP recitations TIMEOUT 240)
+set_tests_properties(e2e_fixtures PROPERTIES LABELS e2e FIXTURES_SETUP recitations TIMEOUT 120)
 
 # The end-to-end groups, one test each (tests/e2e/tables.sh). A group that
 # cannot run here (no root to mount a small drive) exits with 77, a skip.
-# Each group with its time limit in seconds.
-# Each group with its time limit: taken beside a parallel build (load 12),
-# walk 50 s, backdrop 12 s, options 110 s, recitations, shortcuts and side
-# files 230 to 290 s.
-foreach(group walk:300 backdrop:120 options:400 recitations:700 side_files:800 long_paths:400 full_disks:400
-        shortcuts:700)
+# Each group with its time limit, two to three times what it took beside
+# parallel builds (load 12: walk 50 s, options 110 s, shortcuts 230 s; an idle
+# machine takes a fifth of that).
+foreach(group walk:150 backdrop:120 options:300 recitations:400 side_files:400 long_paths:180 full_disks:180
+        shortcuts:500)
     string(REGEX MATCH "[0-9]+" limit ${group})
     string(REGEX REPLACE ":.*" "" group ${group})
     add_test(NAME e2e_${group} COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run.sh ${group})
