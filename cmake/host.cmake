@@ -27,7 +27,10 @@ file(GLOB HOST_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/host/*.c
 add_executable(host_tests ${HOST_TEST_SOURCES})
 target_link_libraries(host_tests PRIVATE dunvo_portable_checked GTest::gtest_main)
 target_compile_definitions(host_tests PRIVATE DUNVO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-gtest_discover_tests(host_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS host)
+# Time limits: a few times what each test takes on this 2-core machine while
+# another build runs beside it, and for a Wine test room for one wait of the
+# driver (60 s) to run out and fail its step with a name, before CTest ends it.
+gtest_discover_tests(host_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS host TIMEOUT 120)
 
 # Build tools, run by the cross build.
 include(${CMAKE_SOURCE_DIR}/tools/sources.cmake)
@@ -69,6 +72,7 @@ set(WINE_TOOLS ${CMAKE_SOURCE_DIR}/scripts/lib)
 
 add_test(NAME setup_exe_is_a_32bit_gui_program
          COMMAND ${CMAKE_SOURCE_DIR}/tests/build/check_setup_exe.sh ${CMAKE_BINARY_DIR}/target/SetupD.exe)
+set_tests_properties(setup_exe_is_a_32bit_gui_program PROPERTIES TIMEOUT 60)
 # Builds the Windows halves a second time, in another folder (7 s for the
 # 32-bit half here): cheap enough to catch a time stamp or a path slipping in.
 add_test(NAME setup_exe_is_reproducible
@@ -84,13 +88,15 @@ set_tests_properties(setup_exe_signing PROPERTIES LABELS wine TIMEOUT 300)
 
 add_test(NAME target_unit_tests
          COMMAND ${WINE_TOOLS}/run-in-prefix.sh target_unit ${TEST_BIN}/target_tests.exe)
-set_tests_properties(target_unit_tests PROPERTIES LABELS wine
+set_tests_properties(target_unit_tests PROPERTIES LABELS wine TIMEOUT 150
     ENVIRONMENT "DUNVO_BUILD=${CMAKE_BINARY_DIR}")
 
-# Reads an installation back for the scenarios: the files against the payload
-# sources, "avaldata.dat" field by field.
+# Reads an installation back for the scenarios: the files against the facts in
+# tests/data and the payload sources, "avaldata.dat" field by field. It uses
+# none of the setup's own code, so a wrong table cannot vouch for itself.
 add_executable(check_install ${CMAKE_SOURCE_DIR}/tests/e2e/check_install.cpp)
-target_link_libraries(check_install PRIVATE dunvo_portable)
+target_include_directories(check_install PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(check_install PRIVATE DUNVO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 set_target_properties(check_install PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
 # The sample side file and the 113 recitations packed into it (600 MB),
@@ -104,13 +110,19 @@ add_custom_command(OUTPUT ${E2E_FIXTURES}/mp3data.gz
     DEPENDS make_sample_payload dunvo_pack)
 add_custom_target(e2e_fixtures DEPENDS ${E2E_FIXTURES}/mp3data.gz)
 add_test(NAME e2e_fixtures COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target e2e_fixtures)
-set_tests_properties(e2e_fixtures PROPERTIES LABELS e2e FIXTURES_SETUP recitations)
+set_tests_properties(e2e_fixtures PROPERTIES LABELS e2e FIXTURES_SETUP recitations TIMEOUT 120)
 
 # The end-to-end groups, one test each (tests/e2e/tables.sh). A group that
 # cannot run here (no root to mount a small drive) exits with 77, a skip.
-foreach(group walk backdrop options recitations side_files long_paths full_disks shortcuts)
+# Each group with its time limit, two to three times what it took beside
+# parallel builds (load 12: one walk 50 s, options 110 s, shortcuts 230 s; an idle
+# machine takes a fifth of that).
+foreach(group walk:300 backdrop:120 options:400 recitations:600 side_files:400 long_paths:180 full_disks:180
+        shortcuts:500)
+    string(REGEX MATCH "[0-9]+" limit ${group})
+    string(REGEX REPLACE ":.*" "" group ${group})
     add_test(NAME e2e_${group} COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run.sh ${group})
-    set_tests_properties(e2e_${group} PROPERTIES LABELS "wine;e2e" SKIP_RETURN_CODE 77
+    set_tests_properties(e2e_${group} PROPERTIES LABELS "wine;e2e" SKIP_RETURN_CODE 77 TIMEOUT ${limit}
         ENVIRONMENT "DUNVO_BUILD=${CMAKE_BINARY_DIR}")
 endforeach()
 set_tests_properties(e2e_recitations PROPERTIES FIXTURES_REQUIRED recitations)

@@ -3,26 +3,22 @@
 //   check_install INSTALL_DIR PAYLOAD_DIR [--state ROW=STATE]... [--recitations DIR]
 //                 [--recitation K]... [--cancelled]
 //
-// PAYLOAD_DIR is the folder packed into the setup, DIR the one packed into
-// "mp3data.gz". --state gives a translation row's state at the end of the
-// options page (other rows keep the page's start: 1, or 3 for an alias row);
-// --recitation a recitation (1-113) that was chosen. Every file the choices
-// select is installed byte for byte, no other file is there, and
-// "avaldata.dat" lists the loaded rows field by field. With --cancelled the
-// copy stopped part-way: each file is missing or whole, the first is there,
-// not all are. Prints one line per problem; exits with 1 if there was any.
-#include "options/catalogue.h"
-#include "payload/archive.h"
-#include "payload/payload_table.h"
+// What should be there comes from the facts in tests/data, none of it from the
+// setup's own code; each file is byte for byte its source in PAYLOAD_DIR (packed
+// into the setup) or DIR (packed into "mp3data.gz"). --state: a translation
+// row's state after the options page (others keep their start, 1 or 3 for an
+// alias); --recitation: a chosen recitation (1-113). Every chosen file is there,
+// no other, and "avaldata.dat" lists the loaded rows; with --cancelled only the
+// chosen files before the one in hand, in order and whole. One line a problem;
+// exit code 1 if there was any.
+#include "tests/expected_facts.h"
 #include "tests/file_bytes.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <map>
 #include <set>
-#include <vector>
 
 namespace
 {
@@ -36,8 +32,7 @@ void Problem(const std::string &text)
 
 std::string HostPath(const std::string &folder, std::string name)
 {
-    for (char &c : name)
-        c = c == '\\' ? '/' : c;
+    std::replace(name.begin(), name.end(), '\\', '/');
     return folder + "/" + name;
 }
 
@@ -55,26 +50,39 @@ std::set<std::string> ListFiles(const std::string &folder)
     return files;
 }
 
-// A count, then per loaded row its catalogue row (539 bytes) and a font
-// record: under Wine no "Fixedsys" or "Arial" is found, so all zero but the
-// weight (bold) and the character set.
-void CheckTranslationList(const std::string &path, const std::vector<int> &rows)
+struct Wanted {
+    std::string name, source;
+    unsigned long size; // 0: not known here
+};
+
+// Whole: the size the facts give, and the bytes of its packed source.
+void CheckWhole(const std::string &install, const Wanted &file)
 {
-    std::string expected(4 + 619 * rows.size(), '\0');
+    const std::string bytes = ReadFileBytes(HostPath(install, file.name));
+    if (file.size && bytes.size() != file.size)
+        Problem(file.name + " has " + std::to_string(bytes.size()) + " bytes, not " +
+                std::to_string(file.size));
+    else if (bytes != ReadFileBytes(file.source, "(cannot be read)"))
+        Problem(file.name + " differs from " + file.source);
+}
+
+// A count, then per loaded row its 539 bytes and a font record: under Wine no "Fixedsys" or "Arial"
+// is found, so all zero but the weight (bold) and the row's character set.
+void CheckTranslationList(const std::string &path, const std::vector<const FactRow *> &rows)
+{
+    std::string expected(4, '\0');
     expected[0] = char(rows.size());
-    for (size_t m = 0; m < rows.size(); ++m) {
-        char *entry = &expected[4 + 619 * m];
-        memcpy(entry, &ComponentCatalogue[rows[m]], 539);
-        entry[539 + 16] = char(700 & 0xFF), entry[539 + 17] = char(700 >> 8),
-                    entry[539 + 23] = char(entry[526]);
+    for (const FactRow *row : rows) {
+        std::string font(80, '\0');
+        font[16] = char(700 & 0xFF), font[17] = char(700 >> 8), font[23] = char(Number((*row)[kCharSet]));
+        expected += TranslationEntryBytes(*row) + font;
     }
     const std::string bytes = ReadFileBytes(path);
     const size_t at =
         std::mismatch(bytes.begin(), bytes.end(), expected.begin(), expected.end()).first - bytes.begin();
     if (at < std::max(bytes.size(), expected.size()))
         Problem("avaldata.dat (" + std::to_string(bytes.size()) + " bytes) differs from byte " +
-                std::to_string(at) + " on, in entry " + std::to_string(at < 4 ? -1 : int(at - 4) / 619) +
-                " of the loaded rows");
+                std::to_string(at) + " on");
 }
 
 } // namespace
@@ -84,7 +92,7 @@ int main(int argc, char **argv)
     if (argc < 3)
         return fprintf(stderr, "usage: see the top of check_install.cpp\n"), 2;
     const std::string install = argv[1], payload = argv[2];
-    std::map<int, int32_t> states;
+    std::map<int, int> states;
     std::string recitationDir;
     std::set<int> recitations;
     bool cancelled = false;
@@ -103,47 +111,55 @@ int main(int argc, char **argv)
         else
             return fprintf(stderr, "check_install: unknown option %s\n", option.c_str()), 2;
     }
-    auto stateOf = [&](int row) {
-        return states.count(row) ? states[row] : IsAliasRow(row) ? TS_ALIAS_INSTALL : TS_INSTALL;
-    };
+    const std::vector<FactRow> rows = ReadFacts("translations.txt"), records = ReadFacts("records.txt");
+    std::map<int, unsigned long> recitationSizes;
+    for (const FactRow &known : ReadFacts("recitations.txt"))
+        recitationSizes[atoi(known[0].c_str())] = Number(known[1]);
+    if (rows.size() != 35 || records.size() != 47)
+        return fprintf(stderr, "check_install: the facts in tests/data cannot be read\n"), 2;
+    auto isAlias = [&](int row) { return rows[row][kAliasOf] != "-"; };
+    auto stateOf = [&](int row) { return states.count(row) ? states[row] : isAlias(row) ? 3 : 1; };
 
-    std::vector<std::pair<std::string, std::string>> wanted; // record name, packed file
-    for (int record = 0; record < kFilesArchiveRecords; ++record) {
-        PayloadEntry entry;
-        DescribeFilesRecord(record, &entry);
-        const int row = TranslationRecordRow(record);
-        if (row < 0 || stateOf(row) == TS_INSTALL || stateOf(row) == TS_INSTALL_LOAD)
-            wanted.push_back({entry.Name, HostPath(payload, entry.Name)});
-    }
+    // The first records hold the files of the rows that are no alias, in row order.
+    std::vector<int> fileRows;
+    for (int row = 0; row < 35; ++row)
+        if (!isAlias(row))
+            fileRows.push_back(row);
+    std::vector<Wanted> wanted; // in the order the copy writes them
+    for (size_t j = 0; j < records.size(); ++j)
+        if (j >= fileRows.size() || stateOf(fileRows[j]) == 1 || stateOf(fileRows[j]) == 2)
+            wanted.push_back({records[j][1], HostPath(payload, records[j][1]), Number(records[j][2])});
     for (int k : recitations) {
-        PayloadEntry entry;
-        DescribeRecitation(k, &entry);
-        wanted.push_back({entry.Name, HostPath(recitationDir, entry.Name)});
+        char name[32];
+        snprintf(name, sizeof name, "sound\\%03d.mp3", k + 1);
+        wanted.push_back(
+            {name, HostPath(recitationDir, name), recitationSizes.count(k) ? recitationSizes[k] : 0});
     }
+
     const std::set<std::string> present = ListFiles(install);
-    std::set<std::string> expected{"avaldata.dat"};
-    size_t installed = 0;
-    for (const auto &file : wanted) {
-        expected.insert(file.first);
-        if (!present.count(file.first)) {
-            if (!cancelled)
-                Problem(file.first + " is missing");
-            continue;
-        }
+    size_t installed = 0; // the chosen files there from the first on, without a gap
+    while (installed < wanted.size() && present.count(wanted[installed].name))
         ++installed;
-        if (ReadFileBytes(HostPath(install, file.first)) != ReadFileBytes(file.second, "(cannot be read)"))
-            Problem(file.first + " differs from " + file.second);
+    std::set<std::string> expected{"avaldata.dat"};
+    for (size_t i = 0; i < wanted.size(); ++i) {
+        expected.insert(wanted[i].name);
+        if (!present.count(wanted[i].name))
+            cancelled ? void() : Problem(wanted[i].name + " is missing");
+        else if (cancelled && i > installed)
+            Problem(wanted[i].name + " is there, although the copy stopped at " + wanted[installed].name);
+        else
+            CheckWhole(install, wanted[i]);
     }
-    if (cancelled && (!present.count(wanted.front().first) || installed == wanted.size()))
+    if (cancelled && (installed == 0 || installed == wanted.size()))
         Problem("the copy did not stop part-way after its first file");
     for (const std::string &name : present)
         if (!expected.count(name))
             Problem(name + " should not be there");
 
-    std::vector<int> loaded;
-    for (int row = 0; row < kTranslationRows; ++row)
-        if (stateOf(row) == TS_INSTALL_LOAD || stateOf(row) == TS_ALIAS_INSTALL_LOAD)
-            loaded.push_back(row);
+    std::vector<const FactRow *> loaded;
+    for (int row = 0; row < 35; ++row)
+        if (stateOf(row) == 2 || stateOf(row) == 4)
+            loaded.push_back(&rows[row]);
     CheckTranslationList(install + "/avaldata.dat", loaded);
     printf("check_install: %zu of %zu chosen files installed, %zu loaded translations: %s\n", installed,
            wanted.size(), loaded.size(), gProblems ? "FAILED" : "ok");

@@ -1,7 +1,8 @@
 // End-to-end driver: runs SetupD.exe as a user would and acts on what it shows.
 // Each argument is a step, done in order; the first that fails prints "FAIL:",
 // saves the screen to DUNVO_FAILURE_SHOT (when set), ends the setup and exits
-// with 1. Every wait is for a condition, with a generous timeout.
+// with 1, naming the step and the page. Every wait is for a condition, with a
+// generous timeout. A control is its number, or NAME=NUMBER as run.sh passes it.
 //   cover RRGGBB       cover the screen with one colour (before start)
 //   start EXE DIR      start EXE in DIR
 //   page ID / gone ID  wait until a window of the setup holds control ID (the current page) / none does
@@ -11,10 +12,12 @@
 //   checked ID 0|1     expect check box ID clear or checked
 //   focus ID           expect control ID to have the keyboard focus
 //                      (these three wait up to 30 s for the page to settle)
+//   pick ID TEXT       choose the entry starting TEXT in drop-down box ID, as a user's choice does
 //   key NAME           press enter, escape, tab, space, up or down; wait until it is read
 //   row ID INDEX       click row INDEX of report list ID with the mouse; wait until it is read
 //   column ID INDEX    the same for the header of column INDEX
 //   dblrow ID TEXT     double-click the row reading TEXT of list ID
+//   norow ID TEXT      expect list ID to show no row reading TEXT
 //   msgbox TEXT CAPTION ICON ANSWER   wait for a message box; expect its text, caption (- the
 //                      system's "Error") and icon (info warning error question none offscreen);
 //                      answer ok, yes or no
@@ -41,6 +44,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -49,14 +53,15 @@ namespace
 
 PROCESS_INFORMATION gSetup = {};
 HWND gPage = nullptr;
-const DWORD kTimeoutMs = 120000; // a loaded machine is slow, never this slow
+std::string gStep, gPageName;   // the step in hand; the control the current page was found by
+const DWORD kTimeoutMs = 60000; // a loaded machine is slow, never this slow
 
 void SaveShot(const std::string &path);
 using Args = char *const *; // a step and its arguments
 
 [[noreturn]] void Fail(const std::string &what)
 {
-    printf("FAIL: %s\n", what.c_str());
+    printf("FAIL: %s (step: %.300s; page of %s)\n", what.c_str(), gStep.c_str(), gPageName.c_str());
     fflush(stdout);
     static bool failing = false; // the shot itself may fail
     char shot[MAX_PATH];
@@ -77,6 +82,12 @@ template <class Condition> bool Within(DWORD ms, Condition cond)
             return false;
     }
     return true;
+}
+
+int Id(const char *control)
+{
+    const char *number = strchr(control, '=');
+    return atoi(number ? number + 1 : control);
 }
 
 bool SetupEnded()
@@ -124,10 +135,14 @@ template <class Shown> void ExpectState(const std::string &what, Shown shown, co
     Expect(what, seen, expected);
 }
 
+// A window that has gone reads empty; one that does not answer fails the step.
 std::string TextOf(HWND window)
 {
     char text[8192] = "";
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_NORMAL, kTimeoutMs, nullptr);
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_NORMAL, kTimeoutMs,
+                             nullptr) &&
+        IsWindow(window) && !SetupEnded())
+        Fail("the setup did not answer when asked for a text");
     return text;
 }
 
@@ -164,7 +179,7 @@ bool Unexpected(const char *what)
 
 HWND Control(const char *id)
 {
-    HWND control = gPage ? GetDlgItem(gPage, atoi(id)) : nullptr;
+    HWND control = gPage ? GetDlgItem(gPage, Id(id)) : nullptr;
     return control ? control : (Fail("the current page has no control " + std::string(id)), nullptr);
 }
 
@@ -172,7 +187,9 @@ HWND Control(const char *id)
 // it is done with them, or waiting in a box or page they opened.
 void Answered(HWND window)
 {
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr) && IsWindow(window) &&
+        !SetupEnded())
+        Fail("the setup did not finish what the last step started");
 }
 
 // Input reaches the setup through its queue behind any message we send, so an
@@ -247,12 +264,12 @@ void SaveShot(const std::string &path)
 }
 
 // A moment that may pass unseen: the control's first text after this step starts decides.
-void ShotOfMoment(int id, const std::string &text, const std::string &path)
+void ShotOfMoment(const char *id, const std::string &text, const std::string &path)
 {
     std::string shown;
-    Within(kTimeoutMs, [&] {
-        HWND window = SetupWindowWith(id);
-        return SetupEnded() || !(shown = window ? TextOf(GetDlgItem(window, id)) : "").empty();
+    Until("control " + std::string(id) + " to show a text", [&] {
+        HWND window = SetupWindowWith(Id(id));
+        return !(shown = window ? TextOf(GetDlgItem(window, Id(id))) : "").empty();
     });
     if (shown.find(text) == std::string::npos)
         return (void)printf("note: missed \"%s\" (the control read \"%s\"); no shot\n", text.c_str(),
@@ -425,25 +442,40 @@ void ClickRow(HWND list, int index, bool header)
         Fail("a click on row " + std::to_string(index) + " did not select it");
 }
 
-// The row reading TEXT, found and measured through memory lent in the setup's
-// process (the list-view messages for that carry pointers).
-void DoubleClickRow(HWND list, const std::string &text)
+// The row reading TEXT and its label's place, through memory lent in the setup's process (the
+// list-view messages for that carry pointers); -1 when the list shows none.
+int FindRow(HWND list, const std::string &text, RECT *r)
 {
     char *remote =
         static_cast<char *>(VirtualAllocEx(gSetup.hProcess, nullptr, 1024, MEM_COMMIT, PAGE_READWRITE));
     LVFINDINFOA find = {LVFI_STRING, remote + sizeof find, 0, {}, 0};
-    RECT r{LVIR_LABEL, 0, 0, 0};
+    *r = {LVIR_LABEL, 0, 0, 0};
     WriteProcessMemory(gSetup.hProcess, remote, &find, sizeof find, nullptr);
     WriteProcessMemory(gSetup.hProcess, remote + sizeof find, text.c_str(),
                        std::min<size_t>(text.size() + 1, 512), nullptr);
-    const WPARAM row = SendMessageA(list, LVM_FINDITEMA, WPARAM(-1), LPARAM(remote));
-    WriteProcessMemory(gSetup.hProcess, remote, &r, sizeof r, nullptr);
-    const bool shown = SendMessageA(list, LVM_GETITEMRECT, row, LPARAM(remote));
-    ReadProcessMemory(gSetup.hProcess, remote, &r, sizeof r, nullptr);
+    const int row = int(SendMessageA(list, LVM_FINDITEMA, WPARAM(-1), LPARAM(remote)));
+    WriteProcessMemory(gSetup.hProcess, remote, r, sizeof *r, nullptr);
+    const bool shown = row >= 0 && SendMessageA(list, LVM_GETITEMRECT, row, LPARAM(remote));
+    ReadProcessMemory(gSetup.hProcess, remote, r, sizeof *r, nullptr);
     VirtualFreeEx(gSetup.hProcess, remote, 0, MEM_RELEASE);
-    if (!remote || int(row) < 0 || !shown)
+    return remote && shown ? row : -1;
+}
+
+void DoubleClickRow(HWND list, const std::string &text)
+{
+    RECT r;
+    if (FindRow(list, text, &r) < 0)
         Fail("the list shows no row \"" + text + "\"");
     ClickAt(list, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}, 2);
+}
+
+// The box's own list says what it offers; the choice reaches the page as a user's does.
+void PickEntry(const char *box, const char *text)
+{
+    if (SendMessageA(Control(box), CB_SELECTSTRING, WPARAM(-1), LPARAM(text)) == CB_ERR)
+        Fail("the box " + std::string(box) + " offers no \"" + text + "\"");
+    SendNotifyMessageA(gPage, WM_COMMAND, MAKEWPARAM(Id(box), CBN_SELENDOK), LPARAM(Control(box)));
+    Answered(gPage);
 }
 
 bool Titled(HWND window, const char *title)
@@ -518,14 +550,16 @@ void Start(Args a)
     if (!CreateProcessW(wide[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, wide[2], &startup,
                         &gSetup))
         Fail("cannot start " + std::string(a[1]) + " (error " + std::to_string(GetLastError()) + ")");
-    WaitForInputIdle(gSetup.hProcess, kTimeoutMs);
+    if (WaitForInputIdle(gSetup.hProcess, kTimeoutMs) == WAIT_TIMEOUT)
+        Fail("waited in vain for the program to wait for input");
 }
 
 void Page(Args a)
 {
     Until("a window with control " + std::string(a[1]), [&] {
-        return (gPage = SetupWindowWith(atoi(a[1]))) || (atoi(a[1]) != 0xFFFF && Unexpected("a page"));
+        return (gPage = SetupWindowWith(Id(a[1]))) || (Id(a[1]) != 0xFFFF && Unexpected("a page"));
     });
+    gPageName = a[1];
     Answered(gPage); // done with setting itself up
 }
 
@@ -579,27 +613,29 @@ const struct {
     {"cover", 1, [](Args a) { Cover(strtoul(a[1], nullptr, 16)); }},
     {"start", 2, Start},
     {"page", 1, Page},
-    {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(atoi(a[1])); }); }},
+    {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(Id(a[1])); }); }},
     {"click", 1, [](Args a) { SendNotifyMessageA(Control(a[1]), BM_CLICK, 0, 0), Answered(gPage); }},
     {"type", 2, [](Args a) { SendMessageA(Control(a[1]), WM_SETTEXT, 0, LPARAM(Escape(a[2], true).c_str())); }},
     {"text", 2, [](Args a) { ExpectState("control " + std::string(a[1]), [&] { return TextOf(Control(a[1])); }, a[2]); }},
+    {"pick", 2, [](Args a) { PickEntry(a[1], a[2]); }},
     {"checked", 2, [](Args a) { ExpectState(std::string("check box ") + a[1], [&] { return std::to_string(SendMessageA(Control(a[1]), BM_GETCHECK, 0, 0)); }, a[2]); }},
-    {"focus", 1, [](Args a) { ExpectState("the control with the focus", [&] { return Control(a[1]), Focus(); }, a[1]); }},
+    {"focus", 1, [](Args a) { ExpectState("the control with the focus", [&] { return Control(a[1]), Focus(); }, std::to_string(Id(a[1]))); }},
     {"key", 1, [](Args a) { PressKey(a[1]); }},
     {"row", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), false); }},
     {"column", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), true); }},
     {"dblrow", 2, [](Args a) { DoubleClickRow(Control(a[1]), a[2]); }},
+    {"norow", 2, [](Args a) { RECT r; if (FindRow(Control(a[1]), a[2], &r) >= 0) Fail("the list shows a row \"" + std::string(a[2]) + "\""); }},
     {"msgbox", 4, AnswerMessageBox},
     {"window", 1, [](Args a) { Until(a[1], [&] { return TopWindow([&](HWND w) { return Titled(w, a[1]); }); }, false); }},
     {"close", 1, CloseProgram},
     {"started", 1, [](Args a) { Expect("the count of programs the setup started", std::to_string(ProgramsStarted()), a[1]); }},
     {"shot", 1, [](Args a) { SaveShot(a[1]); }},
-    {"moment", 3, [](Args a) { ShotOfMoment(atoi(a[1]), a[2], a[3]); }},
+    {"moment", 3, [](Args a) { ShotOfMoment(a[1], a[2], a[3]); }},
     {"backdrop", 1, Backdrop},
     {"picture", 0, [](Args) { Picture(); }},
     {"exit", 1, Exit},
     {"kill", 0, [](Args) { TerminateProcess(gSetup.hProcess, 0), WaitForSingleObject(gSetup.hProcess, INFINITE); }},
-    {"watch", 2, [](Args a) { WatchPage(atoi(a[1]), atoi(a[2])); }},
+    {"watch", 2, [](Args a) { WatchPage(Id(a[1]), Id(a[2])); }},
 };
 // clang-format on
 
@@ -613,6 +649,8 @@ int main(int argc, char **argv)
                                         [&](const auto &known) { return !strcmp(known.name, argv[i]); });
         if (step == std::end(kSteps) || i + step->arguments >= argc)
             Fail("unknown step, or too few arguments: " + std::string(argv[i]));
+        gStep = std::accumulate(argv + i + 1, argv + i + 1 + step->arguments, std::string(argv[i]),
+                                [](const std::string &all, const char *arg) { return all + " " + arg; });
         step->run(argv + i);
         fflush(stdout);
         i += 1 + step->arguments;

@@ -35,7 +35,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 # Runs the driver's steps: SETUP stands for the setup and its folder, @NAME for
 # the steps in array NAME, and a control by the name resources/resource.h gives
 # it (or the dialog manager's IDOK, IDCANCEL, and IDC_STATIC, a message box's
-# text) for its number. DRIVER_ENV holds more variables for Wine.
+# text) for NAME=its number, so that a failed wait names it. DRIVER_ENV holds
+# more variables for Wine.
 declare -A IDS=([IDOK]=1 [IDCANCEL]=2 [IDC_STATIC]=65535)
 while read -r _ name value; do IDS[$name]=$value; done < <(grep -E '^#define ID[A-Z_]+ [0-9]+$' "$ROOT/resources/resource.h")
 drive() {
@@ -47,7 +48,7 @@ drive() {
     for a in "${steps[@]}"; do
         case $a in
         SETUP) args+=("$(winpath "$WORK/SetupD.exe")" "$(winpath "$WORK")") ;;
-        ID[A-Z]*) args+=("${IDS[$a]:?"no control named $a"}") ;;
+        ID[A-Z]*) args+=("$a=${IDS[$a]:?"no control named $a"}") ;;
         *) args+=("$a") ;;
         esac
     done

@@ -140,8 +140,6 @@ group_recitations() {
     table setup_row <<'ROWS'
 # name   | hooks | on the options page, up to Next                            | boxes after Next                                                            | end       | installed
 sample   | side  | row IDL_DIR_TRANSLATIONS 0 column IDL_DIR_RECITATIONS 0 column IDL_DIR_RECITATIONS 1 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 5 row IDL_DIR_RECITATIONS 9 row IDL_DIR_RECITATIONS 11 click IDOK |                                                                            | finished  | --state 0=2 --recitation 2 --recitation 5 --recitation 9 --recitation 11
-damaged  | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | none: gzip: {SIDE_PATH}: incorrect data check\n ; error: {NO_MP3}          | finished  | --state 0=2
-short    | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | none: gzip: failed gzclose\n ; error: {NO_MP3}                             | finished  | --state 0=2
 cut      | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | error: mp3data.gz is damaged: it ends in record 5 of 113.\n{ADDRESS}       | cancelled | --state 0=2 --recitation 2
 folder   | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 3 click IDOK                                | none: Can't open file {SIDE_PATH}\n ; error: {NO_MP3}                      | finished  | --state 0=2
 sample_arabic_folder | abroad side | @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
@@ -178,19 +176,11 @@ group_side_files() {
     table setup_row <<'ROWS'
 # name        | hooks | options  | boxes after Next                                                                   | end       | installed
 dotdot        | side  | @CHOSEN  | error: {UNSAFE}\n..\..\dunvo_escape\n{ADDRESS}                                     | cancelled | --state 0=2
-backslash     | side  | @CHOSEN  | error: {UNSAFE}\n\dunvo_escape\n{ADDRESS}                                          | cancelled | --state 0=2
-drive         | side  | @CHOSEN  | error: {UNSAFE}\nC:\dunvo_escape\n{ADDRESS}                                        | cancelled | --state 0=2
-stream        | side  | @CHOSEN  | error: {UNSAFE}\nsound\002.mp3:dunvo_escape\n{ADDRESS}                             | cancelled | --state 0=2
 empty_name    | side  | @CHOSEN  | error: {UNSAFE}\n\n{ADDRESS}                                                       | cancelled | --state 0=2
 control_name  | side  | @CHOSEN  | error: {UNSAFE}\nsound\002.mp3??Setup is complete\n{ADDRESS}                       | cancelled | --state 0=2
 size_top_bit  | side  | @CHOSEN  | error: mp3data.gz is damaged: record 1 has an impossible size.\n{ADDRESS}          | cancelled | --state 0=2
-size_past_end | side  | @CHOSEN  | error: {ENDS} 1 of 113.\n{ADDRESS}                                                 | cancelled | --state 0=2
 size_huge     | side  | @CHOSEN  | error: {ENDS} 1 of 113.\n{ADDRESS}                                                 | cancelled | --state 0=2
-ends_in_name  | side  | @CHOSEN  | error: {ENDS} 1 of 113.\n{ADDRESS}                                                 | cancelled | --state 0=2
-ends_in_size  | side  | @CHOSEN  | error: {ENDS} 1 of 113.\n{ADDRESS}                                                 | cancelled | --state 0=2
 ends_in_data  | side  | @CHOSEN  | error: {ENDS} 1 of 113.\n{ADDRESS}                                                 | cancelled | --state 0=2
-not_gzip      | side  | @CHOSEN  | error: {ENDS} 1 of 113.\n{ADDRESS}                                                 | cancelled | --state 0=2
-bad_crc       | side  | @CHOSEN  | none: gzip: {SIDE_PATH}: incorrect data check\n ; error: {NO_MP3}                  | finished  | --state 0=2
 name255       | side  | @CHOSEN  | offscreen: 16 = 13407752\nFile: {FOLDER}\sound\{D245}.mp3 was corrupted.\n{ADDRESS} ; error: {ENDS} 2 of 113.\n{ADDRESS} | cancelled | --state 0=2
 ROWS
     [ -z "$(find "$DRIVE_C" "$OUT" /tmp -name 'dunvo_escape*' 2>/dev/null)" ] || fail "a crafted name escaped"
@@ -238,7 +228,8 @@ long_temp | longest | row IDL_DIR_TRANSLATIONS 0 @REFUSALS type IDE_DIR_PATH {FO
 ROWS
     [ ! -e "$(host_path "$DIR_225")" ] || fail "the directory too long was made"
     # The folder browser five folders of 50 characters deep (262 characters):
-    # each level shown whole, OK takes it, and Next refuses it as too long.
+    # each level shown whole (with no row "." or ".." to enter, and the root with
+    # no way up), OK takes it, and Next refuses it as too long.
     for level in 1 2 3 4 5; do
         name="level$level$(repeat x 44)" && deep="$deep\\$name" && walk+=(dblrow IDL_BROWSE_FOLDERS "$name" text IDE_BROWSE_PATH "$deep\\Dunvo")
     done
@@ -250,7 +241,9 @@ ROWS
         type IDE_BROWSE_NAME Dunvo dblrow IDL_BROWSE_FOLDERS Dunvo text IDE_BROWSE_PATH 'C:\Dunvo')
     drive start SETUP page IDE_AGREEMENT_TEXT click IDOK page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 \
         click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS dblrow IDL_BROWSE_FOLDERS ........ text IDE_BROWSE_PATH 'C:\Dunvo' \
-        "${name_rules[@]}" dblrow IDL_BROWSE_FOLDERS deep text IDE_BROWSE_PATH 'C:\deep\Dunvo' "${walk[@]}" \
+        norow IDL_BROWSE_FOLDERS ........ \
+        "${name_rules[@]}" dblrow IDL_BROWSE_FOLDERS deep text IDE_BROWSE_PATH 'C:\deep\Dunvo' \
+        norow IDL_BROWSE_FOLDERS . norow IDL_BROWSE_FOLDERS .. "${walk[@]}" \
         shot "$(shot deep-browser)" click IDOK gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS \
         text IDE_DIR_PATH "$deep\\Dunvo" click IDOK msgbox "$TOO_LONG" "$CAPTION" warning ok kill
     [ ! -e "$(host_path "$deep")/Dunvo" ] || fail "the deep directory was made"
@@ -285,10 +278,19 @@ PY
         mount -t tmpfs -o "size=${spec#*:}" tmpfs "$MOUNTS/${spec%%:*}" 2>/dev/null ||
             { echo "cannot mount a tmpfs here (needs root): full disks not tested"; exit 77; }
     done
-    NOT_ENOUGH=(msgbox 'You do not have enough Free disk space on this drive for installation. Change the drive or remove some other program-s to free more disk space.' "$CAPTION" error ok)
+    local full='You do not have enough Free disk space on this drive for installation. Change the drive or remove some other program-s to free more disk space.'
+    NOT_ENOUGH=(msgbox "$full" "$CAPTION" error ok) NO_ROOM=(msgbox "$full" - error) # the browser's: either answer stays
+    X_SPACE='Available: 8.00 MB  --  Required: 18.79 MB' X_LESS='Available: 8.00 MB  --  Required: 18.41 MB'
+    # X: picked in the browser (C: shown first): its root with no way up, its space shown and refused, and
+    # so on the options page, whose figure follows clicks (row 1 round to where it was: W: fills at MISSING).
+    X_BROWSED=(click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS text IDC_BROWSE_DRIVES 'C:\' pick IDC_BROWSE_DRIVES 'X:\'
+        norow IDL_BROWSE_FOLDERS ........ text IDT_BROWSE_SPACE "$X_SPACE" click IDOK "${NO_ROOM[@]}" yes
+        click IDOK "${NO_ROOM[@]}" no click IDCANCEL gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS
+        text IDE_DIR_PATH 'X:\Dunvo' text IDT_DIR_SPACE "$X_SPACE" row IDL_DIR_TRANSLATIONS 1 row IDL_DIR_TRANSLATIONS 1
+        text IDT_DIR_SPACE "$X_LESS" row IDL_DIR_TRANSLATIONS 1)
     table setup_row <<'ROWS'
 # name        | hooks  | on the options page, up to Next                                   | boxes after Next                                                                    | end       | installed
-install_drive | temp   | row IDL_DIR_TRANSLATIONS 0 type IDE_DIR_PATH X:\Dunvo click IDOK @NOT_ENOUGH type IDE_DIR_PATH W:\Dunvo click IDOK | error: Could not write file, the disk may be full:\nW:\Dunvo\{MISSING} | cancelled | --state 0=2 --cancelled
+install_drive | temp   | row IDL_DIR_TRANSLATIONS 0 @X_BROWSED click IDOK @NOT_ENOUGH type IDE_DIR_PATH W:\Dunvo click IDOK | error: Could not write file, the disk may be full:\nW:\Dunvo\{MISSING} | cancelled | --state 0=2 --cancelled
 full_temp     | temp   | row IDL_DIR_TRANSLATIONS 0 click IDOK                                                 | error: Could not write file, the disk may be full:\nY:\Temp\filesdata.gz ; error: Can't decompress setup files | cancelled | nothing
 small_temp    | temp   | row IDL_DIR_TRANSLATIONS 0 click IDOK                                                 | none: gzip: failed fwrite: Y:\Temp\filesdata.dat (the disk may be full)\n ; error: Can't decompress setup files | cancelled | nothing
 side_temp     | temp   | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 1 click IDOK                                       | none: gzip: failed fwrite: Y:\Temp\mp3data.dat (the disk may be full)\n ; error: {NO_MP3} | finished | --state 0=2
@@ -332,6 +334,7 @@ finish     | checked IDC_SHORTCUT_DESKTOP 0 checked IDC_SHORTCUT_START_MENU 1 te
 desktop    | click IDC_SHORTCUT_DESKTOP click IDC_SHORTCUT_START_MENU checked IDC_SHORTCUT_DESKTOP 1 checked IDC_SHORTCUT_START_MENU 0 click IDOK @SUCCESS exit 0 started 0            |                        | yes     | yes
 none       | click IDC_SHORTCUT_START_MENU checked IDC_SHORTCUT_START_MENU 0 checked IDC_SHORTCUT_DESKTOP 0 click IDOK @SUCCESS exit 0 started 0                      |                        | no      | yes
 backslash  | text IDE_SHORTCUT_FOLDER C:\ click IDOK @OPENED                                                                 | C:\Dunvo               | no      | yes
+no_programs | text IDE_SHORTCUT_FOLDER C: click IDOK @OPENED                                                                | C:\Dunvo               | no      | yes
 chooser    | @CHOOSER click IDC_SHORTCUT_DESKTOP click IDOK @OPENED                                                           | {PROGRAMS}\Administrative Tools\Dunvo | yes | yes
 ROWS
     echo "the user's own notes" >"$DIR/my notes.txt" && installed=$(listing "$DIR")
@@ -348,10 +351,13 @@ shortcut_row() { # NAME STEPS FOLDER DESKTOP ENTRIES
     local folders='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
     [ ! -d "$DIR" ] || road+=(@EXISTS_YES)
     PAGE_SHOT=$(shot shortcut-page) && words "$2" && fill "$3" && local folder=$FILLED
-    # A folder that ends in a backslash: the shell-folder read removes one of two.
-    [ "$1" != backslash ] || wine_reg add "$folders" /v 'Common Programs' /d 'C:\\' /f
+    # A folder that ends in a backslash (the shell-folder read removes one of two), and none.
+    case $1 in
+    backslash) wine_reg add "$folders" /v 'Common Programs' /d 'C:\\' /f ;;
+    no_programs) wine_reg delete "$folders" /v 'Common Programs' /f ;;
+    esac
     drive "${road[@]}" page IDC_SHORTCUT_START_MENU "${WORDS[@]}"
-    [ "$1" != backslash ] || wine_reg add "$folders" /v 'Common Programs' /d "$PROGRAMS" /f
+    [[ $1 != @(backslash|no_programs) ]] || wine_reg add "$folders" /v 'Common Programs' /d "$PROGRAMS" /f
     end_wine "$PREFIX" # a user closes the folder the setup opened; the registry is saved
     if [ -n "$folder" ]; then
         [ "$(listing "$(host_path "$folder")")" = $'Dunvo.lnk\nReadme.lnk\nUninstall.lnk' ] || fail "$folder holds other files"

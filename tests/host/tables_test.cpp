@@ -1,26 +1,50 @@
-// What the rest of the setup takes on trust from the catalogue, the list of
-// installed files and the bounded text helpers.
+// What the rest of the setup takes on trust from the catalogue and the list of
+// records, the list of installed files and the bounded text helpers.
 #include "common/text.h"
 #include "integration/installed_files.h"
 #include "options/catalogue.h"
 #include "payload/payload_table.h"
+#include "tests/expected_facts.h"
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <set>
 
-// "avaldata.dat" carries each row's number, and an alias row stands for its
-// target's file, so both must name the same file and size.
-TEST(Catalogue, RowsAreNumberedAndAliasesShareTheirTargetsFile)
+// The setup's own tables against the facts written down in tests/data: a
+// wrong name, size, character set or row order there would otherwise be
+// packed, installed and listed in "avaldata.dat" faithfully.
+TEST(Tables, AgreeWithTheFactsWrittenDown)
 {
-    for (int row = 0; row < kTranslationRows; ++row)
-        EXPECT_EQ(int{ComponentCatalogue[row].RowNumber}, row);
-    for (int k = 0; k < kAliasCount; ++k) {
-        const ComponentEntry &alias = ComponentCatalogue[AliasRows[k]],
-                             &target = ComponentCatalogue[AliasTargets[k]];
-        EXPECT_TRUE(IsAliasRow(AliasRows[k]) && !IsAliasRow(AliasTargets[k])) << AliasRows[k];
-        EXPECT_STREQ(alias.FileName, target.FileName);
-        EXPECT_EQ(uint32_t{alias.FileSize}, uint32_t{target.FileSize}) << alias.FileName;
+    const std::vector<FactRow> rows = ReadFacts("translations.txt"), records = ReadFacts("records.txt");
+    ASSERT_EQ(rows.size(), size_t{kTranslationRows});
+    ASSERT_EQ(records.size(), size_t{kFilesArchiveRecords});
+    std::vector<int32_t> aliases, targets;
+    for (int row = 0; row < kTranslationRows; ++row) {
+        EXPECT_EQ(
+            std::string(reinterpret_cast<const char *>(&ComponentCatalogue[row]), sizeof(ComponentEntry)),
+            TranslationEntryBytes(rows[row]))
+            << "row " << row << ", " << rows[row][kShownName];
+        const bool alias = rows[row][kAliasOf] != "-";
+        EXPECT_EQ(IsAliasRow(row), int{alias}) << row;
+        if (alias)
+            aliases.push_back(row), targets.push_back(int32_t(Number(rows[row][kAliasOf])));
+    }
+    EXPECT_EQ(std::vector<int32_t>(AliasRows, AliasRows + kAliasCount), aliases);
+    EXPECT_EQ(std::vector<int32_t>(AliasTargets, AliasTargets + kAliasCount), targets);
+    PayloadEntry entry;
+    for (int record = 0; record < kFilesArchiveRecords; ++record) {
+        ASSERT_TRUE(DescribeFilesRecord(record, &entry)) << record;
+        EXPECT_EQ(entry.Name, records[record][1]) << record;
+        EXPECT_EQ(entry.Size, Number(records[record][2])) << entry.Name;
+    }
+    const uint32_t *sizes = RecitationSizes, *end = RecitationSizes + kRecitationCount;
+    for (const FactRow &fact : ReadFacts("recitations.txt")) {
+        const unsigned long figure = fact[0] == "sum"        ? std::accumulate(sizes + 1, end, 0ul)
+                                     : fact[0] == "largest"  ? *std::max_element(sizes + 1, end)
+                                     : fact[0] == "smallest" ? *std::min_element(sizes + 1, end)
+                                                             : sizes[std::stoi(fact[0])];
+        EXPECT_EQ(figure, Number(fact[1])) << "recitation sizes: " << fact[0];
     }
 }
 

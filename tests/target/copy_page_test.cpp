@@ -20,9 +20,9 @@ class FilesStage : public testing::Test
   protected:
     ~FilesStage() override { DestroyWindow(page_); }
 
-    // The stage into `installDir` over an archive of the 31 translation records
-    // (every row left out, so each is only skipped) and then `tail`.
-    void Run(const std::string &installDir, const std::string &tail)
+    // The stage into `installDir` over an archive of the 31 translation records (of one byte each;
+    // every row but the first left out, so each is only skipped) and then `tail`.
+    void Run(const std::string &installDir, const std::string &tail, int32_t firstRow = TS_DONT_INSTALL)
     {
         std::string bytes;
         for (int j = 0; j < kTranslationFiles; ++j)
@@ -31,6 +31,7 @@ class FilesStage : public testing::Test
         ASSERT_TRUE(CopyInto(InstallDir, installDir.c_str()));
         for (int row = 0; row < kTranslationRows; ++row)
             TranslationState[row] = IsAliasRow(row) ? TS_ALIAS_DONT_INSTALL : TS_DONT_INSTALL;
+        TranslationState[0] = firstRow;
         CopyAborted = 0;
         FILE *archive = tmpfile();
         fwrite(bytes.data(), 1, bytes.size(), archive);
@@ -70,6 +71,18 @@ TEST_F(FilesStage, ADamagedArchiveStopsTheStageWithoutAFileOfUndefinedContent)
         EXPECT_EQ(Listing(install), std::vector<std::string>{"whole.dat"}) << label;
         EXPECT_EQ(ReadFileBytes(install + "\\whole.dat"), "complete") << label;
     }
+}
+
+// A translation file of another size than its row's is told, and the copy goes on.
+TEST_F(FilesStage, ATranslationOfTheWrongSizeIsToldAndTheCopyGoesOn)
+{
+    const std::string install = TempFolder("corrupted");
+    Run(install, Record("after.dat", "x"), TS_INSTALL);
+    EXPECT_EQ(boxes_.seen, (std::vector<SeenBox>{{"1 = 468571\nAlbanian Holy Qur'an file (ALBANIAN.TX_) was "
+                                                  "corrupted.\nDownload a new copy of SetupD.exe from "
+                                                  "http://www.dunvo.org",
+                                                  "Error", page_, MB_ICONERROR}}));
+    EXPECT_EQ(Listing(install), (std::vector<std::string>{"after.dat", "t0"}));
 }
 
 TEST_F(FilesStage, APathThatDoesNotFitIsRefusedWithAMessageNotCut)
