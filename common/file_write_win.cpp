@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace
 {
 
@@ -16,6 +18,11 @@ bool HeldByAnother(DWORD error)
 
 FileWrite PrepareToReplace(const char *path)
 {
+    // The system's ANSI calls take no longer path, whatever another layer
+    // (the C library, Wine) might manage to create: the file could be neither
+    // moved into place nor removed again.
+    if (strlen(path) >= MAX_PATH)
+        return FileWrite::NotCreated;
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return FileWrite::Written; // nothing there to replace

@@ -20,11 +20,9 @@ X16 = b"x" * 16
 RECORDS = {
     "dotdot": record(b"..\\..\\dunvo_escape", X16),
     "name255": record(b"sound\\" + b"d" * 245 + b".mp3", X16),
-    "empty_name": record(b"", X16),
     "control_name": record(b"sound\\002.mp3\r\nSetup is complete", X16),
     "size_huge": record(b"sound\\002.mp3", X16, size=0x7FFFFFF0),  # told as damage before any memory is asked
     "size_top_bit": record(b"sound\\002.mp3", X16, size=0x80000010),
-    "ends_in_data": record(b"sound\\002.mp3", X16, size=64),
     "large": record(b"sound\\002.mp3", bytes(48 << 20)),  # sound, small packed, more than a small disk holds
 }
 
