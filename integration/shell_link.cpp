@@ -20,9 +20,9 @@ HRESULT CreateShellShortcut(const char *target, const char *workingDir, const ch
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                       reinterpret_cast<void **>(&link));
     if (SUCCEEDED(result)) {
-        link->SetPath(target);                   // result ignored: no test of the target
-        link->SetWorkingDirectory(workingDir);   // result ignored
-        link->SetDescription(description);       // result ignored
+        link->SetPath(target);                 // result ignored: no test of the target
+        link->SetWorkingDirectory(workingDir); // result ignored
+        link->SetDescription(description);     // result ignored
         IPersistFile *file = nullptr;
         result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file));
         if (SUCCEEDED(result)) {

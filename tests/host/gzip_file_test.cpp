@@ -90,7 +90,8 @@ TEST(GzipFile, EveryFailureIsReportedOnceAndReturnsFalse)
             EXPECT_FALSE(ExpandGzipFile(c.output.c_str(), in.c_str())) << c.message;
         }
         // Nothing half-written or unchecked is left to be taken for the expansion.
-        EXPECT_FALSE(std::filesystem::exists(c.output) || std::filesystem::exists(c.output + "~")) << c.message;
+        EXPECT_FALSE(std::filesystem::exists(c.output) || std::filesystem::exists(c.output + "~"))
+            << c.message;
         GzipProgramName = nullptr;
         ASSERT_EQ(RecordedMessages().size(), 1u) << c.message;
         EXPECT_EQ(RecordedMessages()[0].text.rfind(c.message, 0), 0u) << RecordedMessages()[0].text;

@@ -52,7 +52,9 @@ TEST(Registry, TextsThatDoNotFitAndEntriesWithoutAParentAreLeftOut)
 TEST(ShellLink, AFailureReturnsANegativeResultAndWritesNothing)
 {
     const std::string folder = TempFolder("links"), target = folder + "\\dunvo.exe";
-    EXPECT_LT(CreateShellShortcut(target.c_str(), folder.c_str(), (folder + "\\missing\\Dunvo.lnk").c_str(), "Dunvo"), 0);
+    EXPECT_LT(CreateShellShortcut(target.c_str(), folder.c_str(), (folder + "\\missing\\Dunvo.lnk").c_str(),
+                                  "Dunvo"),
+              0);
     // One unit more than MAX_PATH holds with its terminator: refused whole, not saved cut.
     const std::string tooLong = folder + "\\" + std::string(MAX_PATH - folder.size() - 5, 'n') + ".lnk";
     EXPECT_EQ(CreateShellShortcut(target.c_str(), folder.c_str(), tooLong.c_str(), "Dunvo"),
