@@ -156,8 +156,8 @@ RecordWrite WriteRecordFile(HWND page, FILE *archive, uint32_t size, const char 
 
 // The step both stages share: a chosen record written under InstallDir, its
 // path shown, and what went wrong told in the same words in both stages (a
-// full disk, a file left in use and a path too long have been told already; an archive that ends
-// is the stage's to tell).
+// full disk, a file left in use and a path too long have been told already;
+// an archive that ends is the stage's to tell).
 RecordWrite InstallRecord(HWND page, FILE *archive, const PayloadRecord &record, char (&path)[kPathChars])
 {
     if (!ComposePath(page, path, InstallDir, record.Name))
