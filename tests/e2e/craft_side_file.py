@@ -1,12 +1,7 @@
 #!/usr/bin/env python3
-"""Writes a damaged or hostile side file for the end-to-end scenarios:
-
-    craft_side_file.py KIND OUTPUT [SAMPLE]
-
-A record archive (per record a name length byte, the name, a 32-bit
-little-endian size, the data) gzipped, cut or damaged as KIND says; the kind
-cut is made from the sample side file SAMPLE. Crafted names aim outside the
-installation directory at a file called dunvo_escape."""
+"""craft_side_file.py KIND OUTPUT [SAMPLE]: a damaged or hostile side file, a
+record archive gzipped, cut (from the sample side file) or damaged as KIND says.
+Crafted names aim outside the installation directory at a file dunvo_escape."""
 import gzip
 import struct
 import sys

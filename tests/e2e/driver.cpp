@@ -20,8 +20,9 @@
 //   norow ID TEXT      expect list ID to show no row reading TEXT
 //   msgbox TEXT CAPTION ICON ANSWER   wait for a message box; expect its text, caption (- the
 //                      system's "Error") and icon (info warning error question none offscreen);
-//                      answer ok, yes or no
+//                      answer ok, yes, no or retry
 //   window TITLE       wait for a visible top-level window TITLE of any program
+//   close TITLE        close the program of window TITLE as its user would; wait until it has ended
 //   started N          expect N programs started by the setup running (a folder it opened is one)
 //   shot FILE.bmp      save the screen once it is still
 //   moment ID TEXT FILE.bmp  save it if control ID shows TEXT before anything else; a moment
@@ -371,7 +372,10 @@ void AnswerMessageBox(Args a)
     std::string seen;
     Within(30000, [&] { return (seen = IconOf(box)) != "unknown"; }); // painted once the box is idle
     Expect("the message box's icon", seen, a[3]);
-    const int id = !strcmp(a[4], "yes") ? IDYES : !strcmp(a[4], "no") ? IDNO : !strcmp(a[4], "retry") ? IDRETRY : IDOK;
+    const std::pair<const char *, int> answers[] = {{"yes", IDYES}, {"no", IDNO}, {"retry", IDRETRY}};
+    int id = IDOK;
+    for (const auto &answer : answers)
+        id = strcmp(a[4], answer.first) ? id : answer.second;
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(box, id)));
     Until("the message box to close", [&] { return !IsWindow(box); });
     if (IsWindow(gPage))
@@ -489,10 +493,12 @@ bool Titled(HWND window, const char *title)
 void CloseProgram(Args a)
 {
     HWND window = nullptr;
-    Until(a[1], [&] { return (window = TopWindow([&](HWND w) { return Titled(w, a[1]); })); }, false);
+    const auto shown = [&] { return (window = TopWindow([&](HWND w) { return Titled(w, a[1]); })); };
+    Until(a[1], shown, false);
     HANDLE program = OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(window));
     PostMessageA(window, WM_CLOSE, 0, 0);
-    Until(std::string(a[1]) + " to end", [&] { return WaitForSingleObject(program, 0) == WAIT_OBJECT_0; }, false);
+    const auto ended = [&] { return WaitForSingleObject(program, 0) == WAIT_OBJECT_0; };
+    Until(std::string(a[1]) + " to end", ended, false);
     CloseHandle(program);
 }
 

@@ -20,13 +20,7 @@ repeat() { printf "%${2}s" '' | tr ' ' "$1"; }
 # asks, No leaves the page as it was, Enter accepts). Again, in a prefix of its
 # own, on a screen of 144 dots per inch (LogPixels, read as a program starts):
 # the pages grow, and the pictures of those that have one still fill them.
-group_walk() {
-    table walk_row <<'ROWS'
-# name: the screen's dots per inch
-96
-144
-ROWS
-}
+group_walk() { table walk_row <<<$'96\n144'; } # rows: the screen's dots per inch
 walk_row() {
     local agreement at=
     if [ "$1" != 96 ]; then
