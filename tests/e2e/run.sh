@@ -56,10 +56,7 @@ drive() {
         "$WINE" "$TEST_BIN/e2e_driver.exe" "${args[@]}" </dev/null || fail "the driver stopped"
 }
 shot() { winpath "$SHOTS/$1.bmp"; }
-# A hook's Wine command, its prefix ended after it: a program started while the system processes
-# it started shut down could end at once unseen (seen before the side_temp row, once in three runs).
-wine_cmd() { WINEPREFIX=$PREFIX "$WINE" "$@" 2>/dev/null; local rc=$?; end_wine "$PREFIX"; return $rc; }
-wine_reg() { wine_cmd reg "$@" >/dev/null || fail "reg $*"; }
+wine_reg() { WINEPREFIX=$PREFIX "$WINE" reg "$@" >/dev/null 2>&1 || fail "reg $*"; }
 set_user_temp() { wine_reg add 'HKCU\Environment' /v TEMP /d "$1" /f && wine_reg add 'HKCU\Environment' /v TMP /d "$1" /f; }
 
 # table FUNCTION: calls FUNCTION once per row of the table on stdin with the

@@ -99,8 +99,8 @@ IN_USE=(page IDC_STATIC close "$APP" msgbox "This file is in use, probably by Du
 running() { [ "$1" = after ] || (cd "$(host_path "$FOLDER")" && WINEPREFIX=$PREFIX "$WINE" dunvo.exe </dev/null >/dev/null 2>&1 &); }
 protect() { # marks it "before" (Wine's attrib takes one mark a call) and reads its marks "after"
     local mark readme="$FOLDER\\readme.rtf" marks
-    [ "$1" = after ] || for mark in +r +h +s; do wine_cmd attrib $mark "$readme" >/dev/null || fail "attrib"; done
-    marks=$(wine_cmd attrib "$readme") && marks=${marks%%[A-Z]:*} || fail "attrib"
+    [ "$1" = after ] || for mark in +r +h +s; do WINEPREFIX=$PREFIX "$WINE" attrib $mark "$readme" >/dev/null 2>&1 || fail "attrib"; done
+    marks=$(WINEPREFIX=$PREFIX "$WINE" attrib "$readme" 2>/dev/null) && marks=${marks%%[A-Z]:*} || fail "attrib"
     [ "$1" = after ] || [[ $marks = *R* && $marks = *H* && $marks = *S* ]] || fail "the read-me was not marked: $marks"
     [ "$1" = before ] || [[ $marks != *[RHS]* ]] || fail "the replaced read-me is still marked: $marks"
 }
