@@ -5,6 +5,7 @@
 #include "common/ansi_path.h"
 #include "common/app_window.h"
 #include "common/file_write.h"
+#include "common/stage_times.h"
 #include "common/text.h"
 #include "options/catalogue.h"
 #include "payload/archive.h"
@@ -33,6 +34,7 @@ void ShowError(HWND page, const char *text)
 
 void ShowStatus(HWND page, const char *text)
 {
+    StageTimer timer(Stage::Pumping);
     SetDlgItemTextA(page, IDE_COPY_STATUS, text);
 }
 
@@ -55,6 +57,7 @@ void KeepPageAlive()
     if (now - LastKeptAlive < kKeepAliveMilliseconds)
         return;
     LastKeptAlive = now;
+    StageTimer timer(Stage::Pumping);
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE))
         DispatchMessageA(&message);
@@ -86,6 +89,7 @@ template <size_t N> bool ComposePath(HWND page, char (&out)[N], const char *fold
 
 void DeleteTemporary(const char *name)
 {
+    StageTimer timer(Stage::Deleting);
     char path[kPathChars];
     // With no temporary directory chosen the path would point at the drive's root.
     if (TempDir[0] && FormatInto(path, "%s\\%s", TempDir, name))
@@ -129,8 +133,11 @@ RecordWrite WriteRecordFile(HWND page, FILE *archive, uint32_t size, const char 
     if (size > 0 && CheckRecordData(archive, size) != RecordStatus::Ok) {
         result = RecordWrite::ArchiveEnded;
     } else if (size > 0) {
-        memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-        bytes = memory ? GlobalLock(memory) : nullptr;
+        {
+            StageTimer timer(Stage::Allocating);
+            memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+            bytes = memory ? GlobalLock(memory) : nullptr;
+        }
         if (!memory)
             result = RecordWrite::NoMemory;
         else if (!bytes)
@@ -147,6 +154,7 @@ RecordWrite WriteRecordFile(HWND page, FILE *archive, uint32_t size, const char 
         else if (file == FileWrite::NotWritten)
             result = RecordWrite::NotWritten;
     }
+    StageTimer timer(Stage::Allocating);
     if (bytes)
         GlobalUnlock(memory);
     if (memory)
@@ -180,6 +188,7 @@ RecordWrite InstallRecord(HWND page, FILE *archive, const PayloadRecord &record,
 // Between records the page stays alive: it paints, and Cancel is heard.
 void PumpMessages(HWND page)
 {
+    StageTimer timer(Stage::Pumping);
     MSG message;
     while (CopyAborted == 0 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (!IsDialogMessageA(page, &message)) {
@@ -399,6 +408,7 @@ const MessageTable kCopyMessageTable = MakeMessageTable(kCopyMessages, DefaultNo
 
 int MeasureFileSize(const char *path)
 {
+    StageTimer timer(Stage::Measuring);
     FILE *file = fopen(path, "rb");
     if (!file)
         return 0;
@@ -471,6 +481,7 @@ void InstallRecitationArchive(HWND page, FILE *archive)
 
 void ExtractPayload(HWND page)
 {
+    StageTimer timer(Stage::Other); // the breakdown's count starts here
     // The page has only just been shown, and the first stages keep the queue
     // waiting: it is painted whole now, not left blank until the first record.
     RedrawWindow(page, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -501,6 +512,7 @@ void ExtractPayload(HWND page)
         RunRecitationStage(page);
 
     ProgressEnd();
+    WriteStageTimes();
     EndDialog(page, CopyAborted);
 }
 
