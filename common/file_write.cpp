@@ -15,12 +15,21 @@ FileWrite BeginReplacement(FileReplacement *replacement, const char *path)
     StageTimer timer(Stage::Creating);
     if (!CopyInto(replacement->Path, path) || !FormatInto(replacement->PartPath, "%s~", path))
         return FileWrite::NotCreated;
-    const FileWrite ready = PrepareToReplace(path);
+    bool earlier, stalePart;
+    const FileWrite ready = PrepareToReplace(path, &earlier);
     if (ready != FileWrite::Written)
         return ready;
     // A part left by an earlier run that stopped is ours to clear as well.
-    if (PrepareToReplace(replacement->PartPath) == FileWrite::Written)
-        replacement->File = fopen(replacement->PartPath, "wb");
+    if (PrepareToReplace(replacement->PartPath, &stalePart) != FileWrite::Written)
+        return FileWrite::NotCreated;
+    // With no earlier file there is nothing to lose: the bytes go straight
+    // under their name, and go again if they fail. That spares a move per
+    // file, several requests to the system each.
+    replacement->Direct = !earlier;
+    if (replacement->Direct && stalePart)
+        remove(replacement->PartPath); // result ignored: a leftover only
+    replacement->File =
+        replacement->Direct ? CreateNewFile(replacement->Path) : fopen(replacement->PartPath, "wb");
     return replacement->File ? FileWrite::Written : FileWrite::NotCreated;
 }
 
@@ -29,24 +38,46 @@ FileWrite EndReplacement(FileReplacement *replacement, bool written)
     FileWrite result = FileWrite::NotWritten;
     if (CloseWrittenFile(replacement->File, written)) {
         StageTimer timer(Stage::Moving);
-        result = MoveIntoPlace(replacement->PartPath, replacement->Path);
+        result = replacement->Direct ? FileWrite::Written
+                                     : MoveIntoPlace(replacement->PartPath, replacement->Path);
     }
     replacement->File = nullptr;
+    // Results ignored: the earlier file, if any, stands either way.
     if (result != FileWrite::Written)
-        remove(replacement->PartPath); // result ignored: the earlier file stands either way
+        remove(replacement->Direct ? replacement->Path : replacement->PartPath);
     return result;
 }
 
-FileWrite ReplaceWholeFile(const char *path, const void *bytes, size_t size)
+namespace
+{
+
+// A piece takes about a millisecond to write, far below what a window may
+// stay unanswered.
+constexpr size_t kWritePieceBytes = 1 << 20;
+
+bool WritePieces(FILE *file, const void *bytes, size_t size, void (*betweenWrites)())
+{
+    StageTimer timer(Stage::Writing);
+    const char *at = static_cast<const char *>(bytes);
+    while (size > 0) {
+        const size_t piece = betweenWrites && size > kWritePieceBytes ? kWritePieceBytes : size;
+        if (fwrite(at, 1, piece, file) != piece)
+            return false;
+        at += piece;
+        size -= piece;
+        if (size > 0)
+            betweenWrites();
+    }
+    return true;
+}
+
+} // namespace
+
+FileWrite ReplaceWholeFile(const char *path, const void *bytes, size_t size, void (*betweenWrites)())
 {
     FileReplacement replacement;
     const FileWrite begun = BeginReplacement(&replacement, path);
     if (begun != FileWrite::Written)
         return begun;
-    bool written;
-    {
-        StageTimer timer(Stage::Writing);
-        written = size == 0 || fwrite(bytes, 1, size, replacement.File) == size;
-    }
-    return EndReplacement(&replacement, written);
+    return EndReplacement(&replacement, WritePieces(replacement.File, bytes, size, betweenWrites));
 }

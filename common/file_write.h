@@ -16,7 +16,8 @@ enum class FileWrite { Written, InUse, NotCreated, NotWritten };
 
 // A file written so that the one it replaces is never lost halfway: the
 // bytes go into Path with a '~' after it, in the same folder, which takes the
-// earlier file's place only once it is whole. An earlier installation's file
+// earlier file's place only once it is whole (with no earlier file, into Path
+// itself, removed again when the write fails). An earlier installation's file
 // marked read-only, hidden or system is ours, and its marks are cleared (the
 // system refuses to overwrite such a file); one that a running program holds
 // is told apart as InUse, so the user can be asked to close that program.
@@ -24,6 +25,7 @@ struct FileReplacement {
     FILE *File; // open for writing after a Written start, else null
     char Path[kPathChars];
     char PartPath[kPathChars];
+    bool Direct; // no earlier file: written under Path itself
 };
 
 // Written when File is open; otherwise InUse or NotCreated, and nothing was touched but marks.
@@ -33,10 +35,16 @@ FileWrite BeginReplacement(FileReplacement *replacement, const char *path);
 // held meanwhile). Otherwise the new file goes and Path stays as it was.
 FileWrite EndReplacement(FileReplacement *replacement, bool written);
 
-// The whole of `size` bytes as the file `path`, replacing an earlier one as above.
-FileWrite ReplaceWholeFile(const char *path, const void *bytes, size_t size);
+// The whole of `size` bytes as the file `path`, replacing an earlier one as
+// above. `betweenWrites`, when given, is called between the pieces that a
+// large file is then written in, so that a window can stay alive meanwhile.
+FileWrite ReplaceWholeFile(const char *path, const void *bytes, size_t size,
+                           void (*betweenWrites)() = nullptr);
 
 // The two steps the system does differently: ready `path` to be replaced
-// (Written, InUse or NotCreated), and move `part` over `path`.
-FileWrite PrepareToReplace(const char *path);
+// (Written, InUse or NotCreated; `earlier` tells whether a file is there),
+// and move `part` over `path`.
+FileWrite PrepareToReplace(const char *path, bool *earlier);
 FileWrite MoveIntoPlace(const char *part, const char *path);
+// `path` made anew and open for writing; null when it exists or cannot be made.
+FILE *CreateNewFile(const char *path);
