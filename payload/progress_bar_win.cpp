@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/stage_times.h"
+
 ProgressBar CopyProgress;
 
 void ProgressBegin(HWND control, int totalSteps)
@@ -20,6 +22,7 @@ void ProgressBegin(HWND control, int totalSteps)
 
 void ProgressStep()
 {
+    StageTimer timer(Stage::Showing);
     ProgressBar &bar = CopyProgress;
     if (StepProgressArithmetic(&bar.numbers) && bar.dc)
         GetTextExtentPoint32A(bar.dc, bar.numbers.text, static_cast<int>(strlen(bar.numbers.text)),
