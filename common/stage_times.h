@@ -14,7 +14,8 @@ enum class Stage {
     Writing,          // writing and closing an installed file
     Moving,           // moving it into place
     Measuring,        // measuring the written size
-    Pumping,          // messages, the status line and the progress bar
+    Showing,          // the status line and the progress bar
+    Pumping,          // handling messages
     Deleting,         // deleting the temporaries
     Other,            // everything between the timed stages
     Count
@@ -34,8 +35,10 @@ class StageTimer
   private:
     Stage outer_;
 };
-// Appends one line "stage NAME MS" per stage, and "stage total MS", to the
-// file that DUNVO_STAGE_LOG names, and starts the count again.
+// Appends one line "stage NAME MS" per stage, "stage total MS", and the
+// longest stretch between two Pumping stages, "stretch NAME MS" per stage and
+// "stretch total MS", to the file that DUNVO_STAGE_LOG names, and starts the
+// count again.
 void WriteStageTimes();
 #else
 struct StageTimer {
