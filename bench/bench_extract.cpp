@@ -186,7 +186,7 @@ int RunLimit(const std::string &filesGz, const std::string &mp3Gz, const std::st
 }
 
 // One archive as the copy page walks it: every record read whole into a
-// zero-filled block of its own size, written in one call, its size measured.
+// block of its own size, written in pieces, its size measured.
 int InstallArchive(const std::string &archivePath, int records, const std::string &out)
 {
     FILE *archive = fopen(archivePath.c_str(), "rb");
@@ -200,7 +200,7 @@ int InstallArchive(const std::string &archivePath, int records, const std::strin
         void *block;
         {
             StageTimer timer(Stage::Allocating);
-            block = calloc(record.Size ? record.Size : 1, 1);
+            block = malloc(record.Size ? record.Size : 1);
         }
         if (!block || ReadRecordData(archive, record.Size, block) != RecordStatus::Ok)
             Die("cannot read record " + path);

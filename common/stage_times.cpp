@@ -45,16 +45,21 @@ void Charge()
     Mark = now;
 }
 
+// The stretch since the last pump may be the longest.
+void CloseStretch()
+{
+    if (Sum(Stretch) > Sum(Longest))
+        memcpy(Longest, Stretch, sizeof Longest);
+    memset(Stretch, 0, sizeof Stretch);
+}
+
 } // namespace
 
 StageTimer::StageTimer(Stage stage) : outer_(Current)
 {
     Charge();
-    if (stage == Stage::Pumping && Current != Stage::Pumping) {
-        if (Sum(Stretch) > Sum(Longest))
-            memcpy(Longest, Stretch, sizeof Longest);
-        memset(Stretch, 0, sizeof Stretch);
-    }
+    if (stage == Stage::Pumping && Current != Stage::Pumping)
+        CloseStretch();
     Current = stage;
 }
 
@@ -69,6 +74,7 @@ StageTimer::~StageTimer()
 void WriteStageTimes()
 {
     Charge();
+    CloseStretch();
     const char *path = getenv("DUNVO_STAGE_LOG");
     FILE *log = path ? fopen(path, "a") : nullptr;
     if (log) {
