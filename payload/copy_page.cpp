@@ -10,6 +10,7 @@
 #include "payload/archive.h"
 #include "payload/gzip_file.h"
 #include "payload/progress_bar.h"
+#include "payload/side_file.h"
 #include "payload/translation_list_win.h"
 #include "resources/resource.h"
 #include "shell/agreement_page.h"
@@ -22,7 +23,6 @@ char TempDir[kShortPathChars];
 namespace
 {
 
-const char kPublisherAddress[] = "http://www.dunvo.org";
 // How often the page paints and answers during a long write or expansion.
 constexpr DWORD kKeepAliveMilliseconds = 100;
 
@@ -352,11 +352,8 @@ FILE *UnpackPayload(HWND page)
 void RunRecitationStage(HWND page)
 {
     ShowStageStatus(page, "Decompressing MP3 sound files, could take a minute");
-    char sidePath[kPathChars];
-    Expansion expansion = Expansion::Failed;
-    FILE *archive = ComposePath(page, sidePath, SourceDir, "mp3data.gz")
-                        ? ExpandIntoTemp(page, sidePath, "mp3data.dat", &expansion)
-                        : nullptr;
+    Expansion expansion;
+    FILE *archive = ExpandIntoTemp(page, SideFile, "mp3data.dat", &expansion);
     // Without the side file the rest of the installation stands: CopyAborted stays 0.
     // Its size and trailer were right when it was found, so damage shows only
     // now, and is the last word before the end.
