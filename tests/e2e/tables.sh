@@ -84,6 +84,7 @@ keyboard      |                 | @KEYBOARD                                     
 readme_folder | block           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        | @EXISTS_YES ; error: Could not create file:\n{FOLDER}\readme.rtf | cancelled | --state 0=2 --cancelled
 planted_dlls  | plant           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        |                                        | finished  | --state 0=2
 over_earlier  | proposed damage protect running | window {APP} row IDL_DIR_TRANSLATIONS 10 click IDOK       | @EXISTS_YES ; @IN_USE                  | finished  | --state 10=2
+second_start  |                 | again row IDL_DIR_TRANSLATIONS 0 click IDOK                                  |                                        | finished  | --state 0=2
 ROWS
 }
 # Tab reaches both lists, Space steps the focused row as a click does, arrows
