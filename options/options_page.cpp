@@ -11,6 +11,7 @@
 #include "options/drive_rules.h"
 #include "options/drives.h"
 #include "options/folder_list.h"
+#include "options/list_colours.h"
 #include "options/selection.h"
 #include "resources/resource.h"
 #include "shell/dispatch.h"
@@ -90,16 +91,27 @@ void ScaleLegend(HWND page)
     }
 }
 
+bool HighContrastIsOn()
+{
+    HIGHCONTRASTA highContrast = {};
+    highContrast.cbSize = sizeof highContrast;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0) &&
+           (highContrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 void MakeListLook()
 {
-    // On Windows NT 4.0 the lists are black with white selected text; elsewhere
-    // they take the system's shadow and highlight colours.
     const DWORD version = GetVersion();
     NtFourLook = (version & 0x80000000) == 0 && LOBYTE(LOWORD(version)) == 4;
-    SelectedTextColor = NtFourLook ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNHIGHLIGHT);
-    ListBackColor = NtFourLook ? RGB(0, 0, 0) : GetSysColor(COLOR_3DDKSHADOW);
-    ItemTextColor = GetSysColor(COLOR_MENU);
-    SelectedFillColor = GetSysColor(COLOR_BTNSHADOW);
+    const SystemColours system = {GetSysColor(COLOR_WINDOW),       GetSysColor(COLOR_WINDOWTEXT),
+                                  GetSysColor(COLOR_HIGHLIGHT),    GetSysColor(COLOR_HIGHLIGHTTEXT),
+                                  GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_3DDKSHADOW),
+                                  GetSysColor(COLOR_MENU),         GetSysColor(COLOR_BTNSHADOW)};
+    const ListColours colours = ChooseListColours(system, HighContrastIsOn(), NtFourLook);
+    SelectedTextColor = colours.selectedText;
+    ListBackColor = colours.back;
+    ItemTextColor = colours.itemText;
+    SelectedFillColor = colours.selectedFill;
     ListBackBrush = CreateSolidBrush(ListBackColor);
     SelectionBrush = CreateSolidBrush(SelectedFillColor);
     UnderlinePen = CreatePen(PS_SOLID, 1, ItemTextColor);
