@@ -597,8 +597,9 @@ void Start(Args a)
     if (!CreateProcessW(wide[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, wide[2], &startup,
                         &gSetup))
         Fail("cannot start " + std::string(a[1]) + " (error " + std::to_string(GetLastError()) + ")");
-    SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, OnAnnounced,
-                    gSetup.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
+    if (strstr(GetCommandLineA(), " announced ")) // the only runs that listen: no other run is disturbed
+        SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, OnAnnounced,
+                        gSetup.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
     if (WaitForInputIdle(gSetup.hProcess, kTimeoutMs) == WAIT_TIMEOUT)
         Fail("waited in vain for the program to wait for input");
 }

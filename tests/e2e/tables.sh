@@ -87,11 +87,10 @@ ROWS
 }
 # Tab reaches both lists, Space steps the focused row as a click does, arrows only move, the menu key offers Check All and
 # UnCheck All, Enter is Next (rows 0 and 2 stepped, 0 and 1 passed over); each row's name and state in words follow, announced.
-KEYBOARD=(states IDL_DIR_RECITATIONS "Installed by default; Don't Install*113" focus IDOK key tab key tab key tab key tab focus IDL_DIR_TRANSLATIONS key apps key u
-    states IDL_DIR_TRANSLATIONS "Don't Install*35" key apps key c states IDL_DIR_TRANSLATIONS 'Install*35' key down key space item IDL_DIR_TRANSLATIONS 0 'Albanian: Install and Load'
-    announced IDL_DIR_TRANSLATIONS 0 key down key down key space key space key up row IDL_DIR_TRANSLATIONS 7 item IDL_DIR_TRANSLATIONS 7 'Croatian[Bosnian]: Install and Load'
-    key tab focus IDL_DIR_RECITATIONS key down key down key space item IDL_DIR_RECITATIONS 1 '002.mp3: Install' key apps key c states IDL_DIR_RECITATIONS 'Installed by default; Install*113'
-    key apps key u states IDL_DIR_RECITATIONS "Installed by default; Don't Install*113" key enter)
+KEYBOARD=(states IDL_DIR_RECITATIONS "Installed by default; Don't Install*113" focus IDOK key tab key tab key tab key tab focus IDL_DIR_TRANSLATIONS key apps key u states IDL_DIR_TRANSLATIONS "Don't Install*35"
+    key apps key c states IDL_DIR_TRANSLATIONS 'Install*35' key down key space item IDL_DIR_TRANSLATIONS 0 'Albanian: Install and Load' announced IDL_DIR_TRANSLATIONS 0 key down key down key space key space key up
+    row IDL_DIR_TRANSLATIONS 7 item IDL_DIR_TRANSLATIONS 7 'Croatian[Bosnian]: Install and Load' key tab focus IDL_DIR_RECITATIONS key down key down key space item IDL_DIR_RECITATIONS 1 '002.mp3: Install'
+    key apps key c states IDL_DIR_RECITATIONS 'Installed by default; Install*113' key apps key u states IDL_DIR_RECITATIONS "Installed by default; Don't Install*113" key enter)
 present() { rm -f "$WORK/mp3data.gz" && [ "$1" = after ] || echo >"$WORK/mp3data.gz"; } # any such file offers the recitations
 FIXED_UP=(msgbox 'You were forgoten to select an directory' "$CAPTION" warning ok item IDL_DIR_TRANSLATIONS 4 'Bosnian: Install' announced IDL_DIR_TRANSLATIONS 4 states IDL_DIR_RECITATIONS 'Installed by default; Not available*113') # the fix-up shown when Next is refused; no side file
 PERCENT=(page IDC_STATIC page IDT_COPY_PROGRESS text IDT_COPY_PROGRESS '87 %') # at readme.rtf, record 39 of 47
