@@ -474,8 +474,7 @@ std::string ItemText(HWND list, int row, int column)
 {
     char text[260] = "";
     LVITEMA item = {};
-    auto *remote = static_cast<char *>(
-        VirtualAllocEx(gSetup.hProcess, nullptr, sizeof item + sizeof text, MEM_COMMIT, PAGE_READWRITE));
+    const auto remote = LPSTR(VirtualAllocEx(gSetup.hProcess, nullptr, 1024, MEM_COMMIT, PAGE_READWRITE));
     item.iSubItem = column, item.pszText = remote + sizeof item, item.cchTextMax = sizeof text;
     WriteProcessMemory(gSetup.hProcess, remote, &item, sizeof item, nullptr);
     if (remote && SendMessageA(list, LVM_GETITEMTEXTA, row, LPARAM(remote)) > 0)

@@ -85,8 +85,7 @@ readme_folder | block           | row IDL_DIR_TRANSLATIONS 0 click IDOK         
 over_earlier  | proposed damage protect running | window {APP} row IDL_DIR_TRANSLATIONS 10 click IDOK       | @EXISTS_YES ; @IN_USE                  | finished  | --state 10=2
 ROWS
 }
-# Tab reaches both lists, Space steps the focused row as a click does, arrows only move, the menu key offers Check All and
-# UnCheck All, Enter is Next (rows 0 and 2 stepped, 0 and 1 passed over); each row's name and state in words follow, announced.
+# Tab reaches both lists, arrows only move, Space steps a row as a click does, the menu key offers Check All and UnCheck All, Enter is Next; the rows read in words.
 KEYBOARD=(states IDL_DIR_RECITATIONS "Installed by default; Don't Install*113" focus IDOK key tab key tab key tab key tab focus IDL_DIR_TRANSLATIONS key apps key u states IDL_DIR_TRANSLATIONS "Don't Install*35"
     key apps key c states IDL_DIR_TRANSLATIONS 'Install*35' key down key space item IDL_DIR_TRANSLATIONS 0 'Albanian: Install and Load' announced IDL_DIR_TRANSLATIONS 0 key down key down key space key space key up
     row IDL_DIR_TRANSLATIONS 7 item IDL_DIR_TRANSLATIONS 7 'Croatian[Bosnian]: Install and Load' key tab focus IDL_DIR_RECITATIONS key down key down key space item IDL_DIR_RECITATIONS 1 '002.mp3: Install'

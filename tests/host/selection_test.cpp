@@ -47,18 +47,20 @@ TEST(Selection, RecitationsCountFrom002OnAndOnlyWhenAvailable)
     }
 }
 
-// An offered alias needs its target's file and its size (the e2e row alias_fix_up shows it); none else.
+// An offered alias needs its target's file: Croatian (row 7) stands for Bosnian's (row 4).
 TEST(Selection, FixUpGivesAnOfferedAliasItsTargetsFile)
 {
-    StartSelection(true);
-    ClearAllTranslations();
-    FixUpAliases();
-    EXPECT_EQ(RequiredBytes, BaseRequiredBytes);
-    TranslationState[7] = TS_ALIAS_INSTALL; // Croatian, which shows Bosnian's file (row 4)
-    FixUpAliases();
-    EXPECT_EQ(TranslationState[4], TS_INSTALL);
-    EXPECT_EQ(RequiredBytes, BaseRequiredBytes + 403024);
+    for (int32_t alias : {TS_ALIAS_INSTALL, TS_ALIAS_INSTALL_LOAD, TS_ALIAS_DONT_INSTALL}) {
+        StartSelection(true);
+        ClearAllTranslations();
+        TranslationState[7] = alias;
+        FixUpAliases();
+        const bool fixed = alias != TS_ALIAS_DONT_INSTALL;
+        EXPECT_EQ(TranslationState[4], fixed ? TS_INSTALL : TS_DONT_INSTALL) << alias;
+        EXPECT_EQ(RequiredBytes, BaseRequiredBytes + (fixed ? 403024 : 0)) << alias; // Bosnian's, if any
+    }
     TranslationState[4] = TS_INSTALL_LOAD;
+    TranslationState[7] = TS_ALIAS_INSTALL;
     FixUpAliases();
     EXPECT_EQ(TranslationState[4], TS_INSTALL_LOAD); // a loaded target stays loaded
 }
@@ -67,12 +69,11 @@ TEST(Selection, FixUpGivesAnOfferedAliasItsTargetsFile)
 TEST(ListColours, AHighContrastThemeGivesItsOwnColours)
 {
     const SystemColours system = {1, 2, 3, 4, 5, 6, 7, 8}; // every system colour told apart
-    const uint32_t expected[4][4] = {{4, 1, 2, 3}, {4, 1, 2, 3}, {5, 6, 7, 8}, {0xFFFFFF, 0, 7, 8}};
+    using Colours = std::vector<uint32_t>;
+    const std::vector<Colours> expected = {{4, 1, 2, 3}, {4, 1, 2, 3}, {5, 6, 7, 8}, {0xFFFFFF, 0, 7, 8}};
     for (int look = 0; look < 4; ++look) { // high contrast, then not; each on NT 4.0 or not
         const ListColours c = ChooseListColours(system, look < 2, look % 2);
-        EXPECT_EQ(std::vector<uint32_t>({c.selectedText, c.back, c.itemText, c.selectedFill}),
-                  std::vector<uint32_t>(expected[look], expected[look] + 4))
-            << look;
+        EXPECT_EQ(Colours({c.selectedText, c.back, c.itemText, c.selectedFill}), expected[look]) << look;
     }
 }
 
