@@ -15,11 +15,14 @@
 //   focus ID           expect control ID to have the keyboard focus
 //                      (these three wait up to 30 s for the page to settle)
 //   pick ID TEXT       choose the entry starting TEXT in drop-down box ID, as a user's choice does
-//   key NAME           press enter, escape, tab, space, up or down; wait until it is read
+//   key NAME           press enter, escape, tab, space, up, down, apps or a letter; wait until read
 //   row ID INDEX       click row INDEX of report list ID with the mouse; wait until it is read
 //   column ID INDEX    the same for the header of column INDEX
 //   dblrow ID TEXT     double-click the row reading TEXT of list ID
 //   norow ID TEXT      expect list ID to show no row reading TEXT
+//   item ID ROW TEXT   expect row ROW of list ID to read "NAME: STATE", asked as a screen reader asks
+//   states ID TEXT     expect each row to have a name of its own and the states to read "STATE*COUNT; ..."
+//   announced ID ROW   expect the row to have been said to change (since the last such step)
 //   msgbox TEXT CAPTION ICON ANSWER   wait for a message box; expect its text, caption (- the
 //                      system's "Error") and icon (info warning error question none offscreen);
 //                      answer ok, yes, no or retry
@@ -386,10 +389,11 @@ void AnswerMessageBox(Args a)
 
 void PressKey(const std::string &name)
 {
-    const std::pair<const char *, WORD> keys[] = {{"enter", VK_RETURN}, {"escape", VK_ESCAPE},
-                                                  {"tab", VK_TAB},      {"space", VK_SPACE},
-                                                  {"up", VK_UP},        {"down", VK_DOWN}};
+    const std::pair<const char *, WORD> keys[] = {
+        {"enter", VK_RETURN}, {"escape", VK_ESCAPE}, {"tab", VK_TAB},  {"space", VK_SPACE},
+        {"up", VK_UP},        {"down", VK_DOWN},     {"apps", VK_APPS}};
     INPUT inputs[2] = {};
+    inputs[0].ki.wVk = inputs[1].ki.wVk = name.size() == 1 ? LOBYTE(VkKeyScanA(name[0])) : 0;
     for (const auto &key : keys)
         inputs[0].ki.wVk = inputs[1].ki.wVk = name == key.first ? key.second : inputs[0].ki.wVk;
     if (!inputs[0].ki.wVk)
@@ -465,6 +469,42 @@ int FindRow(HWND list, const std::string &text, RECT *r)
     ReadProcessMemory(gSetup.hProcess, remote, r, sizeof *r, nullptr);
     VirtualFreeEx(gSetup.hProcess, remote, 0, MEM_RELEASE);
     return remote && shown ? row : -1;
+}
+
+// A row's column as a screen reader asks for it: the item and its buffer lent in the setup's memory.
+std::string ItemText(HWND list, int row, int column)
+{
+    char text[260] = "";
+    LVITEMA item = {};
+    const auto remote = LPSTR(VirtualAllocEx(gSetup.hProcess, nullptr, 1024, MEM_COMMIT, PAGE_READWRITE));
+    item.iSubItem = column, item.pszText = remote + sizeof item, item.cchTextMax = sizeof text;
+    WriteProcessMemory(gSetup.hProcess, remote, &item, sizeof item, nullptr);
+    if (remote && SendMessageA(list, LVM_GETITEMTEXTA, row, LPARAM(remote)) > 0)
+        ReadProcessMemory(gSetup.hProcess, remote + sizeof item, text, sizeof text - 1, nullptr);
+    VirtualFreeEx(gSetup.hProcess, remote, 0, MEM_RELEASE);
+    return text;
+}
+
+std::string States(HWND list)
+{
+    std::vector<std::string> names, states;
+    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
+        names.push_back(ItemText(list, row, 0)), states.push_back(ItemText(list, row, 1));
+        if (names.back().empty() || std::count(names.begin(), names.end(), names.back()) > 1)
+            Fail("row " + std::to_string(row) + " has no name of its own: \"" + names.back() + "\"");
+    }
+    std::string all;
+    for (auto run = states.begin(), end = run; run != states.end(); run = end) {
+        end = std::find_if(run, states.end(), [&](const std::string &state) { return state != *run; });
+        all += (all.empty() ? "" : "; ") + *run + (end - run > 1 ? "*" + std::to_string(end - run) : "");
+    }
+    return all;
+}
+
+std::vector<std::pair<HWND, LONG>> gAnnounced; // lists and their rows + 1 said to have changed
+void CALLBACK OnAnnounced(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+{
+    gAnnounced.emplace_back(window, object == OBJID_CLIENT ? child : -1);
 }
 
 void DoubleClickRow(HWND list, const std::string &text)
@@ -566,6 +606,9 @@ void Start(Args a)
     int count;
     wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count) + (a - gArgv);
     gProgram = wide[1], gFolder = wide[2], gSetup = Launch();
+    if (strstr(GetCommandLineA(), " announced ")) // the only runs that listen: no other run is disturbed
+        SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, OnAnnounced,
+                        gSetup.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
     if (WaitForInputIdle(gSetup.hProcess, kTimeoutMs) == WAIT_TIMEOUT)
         Fail("waited in vain for the program to wait for input");
 }
@@ -661,6 +704,9 @@ const struct {
     {"column", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), true); }},
     {"dblrow", 2, [](Args a) { DoubleClickRow(Control(a[1]), a[2]); }},
     {"norow", 2, [](Args a) { RECT r; if (FindRow(Control(a[1]), a[2], &r) >= 0) Fail("the list shows a row \"" + std::string(a[2]) + "\""); }},
+    {"item", 3, [](Args a) { ExpectState("row " + std::string(a[2]) + " of list " + a[1], [&] { return ItemText(Control(a[1]), atoi(a[2]), 0) + ": " + ItemText(Control(a[1]), atoi(a[2]), 1); }, a[3]); }},
+    {"states", 2, [](Args a) { ExpectState("the states of list " + std::string(a[1]), [&] { return States(Control(a[1])); }, a[2]); }},
+    {"announced", 2, [](Args a) { Until(std::string("row ") + a[2] + " to be announced as changed", [&] { return std::count(gAnnounced.begin(), gAnnounced.end(), std::make_pair(Control(a[1]), LONG(atoi(a[2]) + 1))); }), gAnnounced.clear(); }},
     {"msgbox", 4, AnswerMessageBox},
     {"window", 1, [](Args a) { Until(a[1], [&] { return TopWindow([&](HWND w) { return Titled(w, a[1]); }); }, false); }},
     {"close", 1, CloseProgram},

@@ -78,19 +78,22 @@ proposed() { FOLDER=$INSTALL; } # the installation directory the options page pr
 group_options() {
     table setup_row <<'ROWS'
 # name        | hooks           | on the options page, up to Next                         | boxes after Next                       | end       | installed
-default       | proposed        | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        |                                        | finished  | --state 0=2
-alias_fix_up  |                 | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_TRANSLATIONS 4 row IDL_DIR_TRANSLATIONS 4 row IDL_DIR_TRANSLATIONS 7 click IDOK |                                       | finished  | --state 0=0 --state 4=1 --state 7=4
-keyboard      |                 | @KEYBOARD                                                |                                        | finished  | --state 0=2 --state 2=0
-readme_folder | block           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        | @EXISTS_YES ; error: Could not create file:\n{FOLDER}\readme.rtf | cancelled | --state 0=2 --cancelled
-planted_dlls  | plant           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        |                                        | finished  | --state 0=2
+default       | proposed plant  | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        |                                        | finished  | --state 0=2
+alias_fix_up  |                 | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_TRANSLATIONS 4 row IDL_DIR_TRANSLATIONS 4 row IDL_DIR_TRANSLATIONS 7 announced IDL_DIR_TRANSLATIONS 7 type IDE_DIR_PATH C:\ click IDOK @FIXED_UP type IDE_DIR_PATH {FOLDER} click IDOK |                                       | finished  | --state 0=0 --state 4=1 --state 7=4
+keyboard      | present         | @KEYBOARD                                                |                                        | finished  | --state 0=2 --state 2=0 --state 7=4
+readme_folder | block           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        | @EXISTS_YES ; @PERCENT ; error: Could not create file:\n{FOLDER}\readme.rtf | cancelled | --state 0=2 --cancelled
 over_earlier  | proposed damage protect running | window {APP} row IDL_DIR_TRANSLATIONS 10 click IDOK       | @EXISTS_YES ; @IN_USE                  | finished  | --state 10=2
 second_start  |                 | again row IDL_DIR_TRANSLATIONS 0 click IDOK                                  |                                        | finished  | --state 0=2
 ROWS
 }
-# Tab reaches both lists, Space steps the focused row as a click does, arrows
-# only move, Enter is Next: rows 0 and 2 are stepped, rows 0 and 1 passed over.
-KEYBOARD=(focus IDOK key tab key tab key tab key tab focus IDL_DIR_TRANSLATIONS key down key space key down key down key space key space
-    key up key tab focus IDL_DIR_RECITATIONS key enter)
+# Tab reaches both lists, arrows only move, Space steps a row as a click does, the menu key offers Check All and UnCheck All, Enter is Next; the rows read in words.
+KEYBOARD=(states IDL_DIR_RECITATIONS "Installed by default; Don't Install*113" focus IDOK key tab key tab key tab key tab focus IDL_DIR_TRANSLATIONS key apps key u states IDL_DIR_TRANSLATIONS "Don't Install*35"
+    key apps key c states IDL_DIR_TRANSLATIONS 'Install*35' key down key space item IDL_DIR_TRANSLATIONS 0 'Albanian: Install and Load' announced IDL_DIR_TRANSLATIONS 0 key down key down key space key space key up
+    row IDL_DIR_TRANSLATIONS 7 item IDL_DIR_TRANSLATIONS 7 'Croatian[Bosnian]: Install and Load' key tab focus IDL_DIR_RECITATIONS key down key down key space item IDL_DIR_RECITATIONS 1 '002.mp3: Install'
+    key apps key c states IDL_DIR_RECITATIONS 'Installed by default; Install*113' key apps key u states IDL_DIR_RECITATIONS "Installed by default; Don't Install*113" key enter)
+present() { rm -f "$WORK/mp3data.gz" && [ "$1" = after ] || ln "$FIXTURES/mp3data.gz" "$WORK/mp3data.gz"; } # a whole side file offers the recitations
+FIXED_UP=(msgbox 'You were forgoten to select an directory' "$CAPTION" warning ok item IDL_DIR_TRANSLATIONS 4 'Bosnian: Install' announced IDL_DIR_TRANSLATIONS 4 states IDL_DIR_RECITATIONS 'Installed by default; Not available*113') # the fix-up shown when Next is refused; no side file
+PERCENT=(page IDC_STATIC page IDT_COPY_PROGRESS text IDT_COPY_PROGRESS '87 %') # at readme.rtf, record 39 of 47
 # Over the earlier installation, damaged, with the application left open: the
 # setup meets its running dunvo.exe, the user closes it and retries. Its
 # read-me marked read-only, hidden and system is replaced all the same, and
