@@ -84,27 +84,28 @@ template <size_t N> bool ComposePath(HWND page, char (&out)[N], const char *fold
     return ComposePath(page, out, folder, name, strlen(name));
 }
 
-void DeleteTemporary(const char *name)
-{
-    char path[kPathChars];
-    // With no temporary directory chosen the path would point at the drive's root.
-    if (TempDir[0] && FormatInto(path, "%s\\%s", TempDir, name))
-        DeleteFileA(path); // result ignored: it may never have been made
-}
-
 // Every file the page writes goes through here, so a full disk and a file
 // held by a running program are told in the same words wherever they happen.
-// A held file is the earlier installation's, most likely the application
+// A file still held after the write's own tries is the earlier installation's,
+// held by the program the system names, or most likely by the application
 // itself still open: the user may close it and have the same bytes written
 // again, or give up, which stops the copy as any other failure does.
 FileWrite WriteWholeFile(HWND page, const char *path, const void *bytes, uint32_t size)
 {
     FileWrite result;
-    while ((result = ReplaceWholeFile(path, bytes, size)) == FileWrite::InUse) {
-        FormatInto(MessageText,
-                   "This file is in use, probably by Dunvo, which is still open:\n%.400s\n\n"
-                   "Close Dunvo and click Retry, or click Cancel to stop the installation.",
-                   path);
+    while ((result = ReplaceWholeFile(path, bytes, size, KeepPageAlive)) == FileWrite::InUse) {
+        char holder[64];
+        if (NameFileHolder(path, holder, sizeof holder))
+            FormatInto(MessageText,
+                       "This file is in use by %s:\n%.280s\n\n"
+                       "Close %s and click Retry, or click Cancel to stop the installation.",
+                       holder, path, holder);
+        else
+            FormatInto(
+                MessageText,
+                "This file is in use by another program, such as Dunvo if it is still open:\n%.350s\n\n"
+                "Close that program and click Retry, or click Cancel to stop the installation.",
+                path);
         if (MessageBoxA(page, MessageText, nullptr, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY)
             break;
     }

@@ -83,6 +83,7 @@ alias_fix_up  |                 | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_TRANSLA
 keyboard      |                 | @KEYBOARD                                                |                                        | finished  | --state 0=2 --state 2=0
 readme_folder | block           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        | @EXISTS_YES ; error: Could not create file:\n{FOLDER}\readme.rtf | cancelled | --state 0=2 --cancelled
 planted_dlls  | plant           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        |                                        | finished  | --state 0=2
+held          | proposed damage | @HOLD row IDL_DIR_TRANSLATIONS 0 click IDOK                                  | @EXISTS_YES ; @LET_GO                  | finished  | --state 0=2
 over_earlier  | proposed damage protect running | window {APP} row IDL_DIR_TRANSLATIONS 10 click IDOK       | @EXISTS_YES ; @IN_USE                  | finished  | --state 10=2
 ROWS
 }
@@ -95,7 +96,10 @@ KEYBOARD=(focus IDOK key tab key tab key tab key tab focus IDL_DIR_TRANSLATIONS 
 # read-me marked read-only, hidden and system is replaced all the same, and
 # ends with none of those marks.
 APP='Dunvo (sample application)'
-IN_USE=(page IDC_STATIC close "$APP" msgbox "This file is in use, probably by Dunvo, which is still open:\n$INSTALL\\dunvo.exe\n\nClose Dunvo and click Retry, or click Cancel to stop the installation." - warning retry)
+IN_USE=(page IDC_STATIC close "$APP" msgbox "This file is in use by another program, such as Dunvo if it is still open:\n$INSTALL\\dunvo.exe\n\nClose that program and click Retry, or click Cancel to stop the installation." - warning retry)
+# The earlier read-me held as a scanner holds it, let go only once the copy
+# has reached it and tried: it is tried again without a word, and replaced.
+HOLD=(hold "$INSTALL\\readme.rtf") LET_GO=(letgo IDE_COPY_STATUS "$INSTALL\\readme.rtf")
 running() { [ "$1" = after ] || (cd "$(host_path "$FOLDER")" && WINEPREFIX=$PREFIX "$WINE" dunvo.exe </dev/null >/dev/null 2>&1 &); }
 protect() { # marks it "before" (Wine's attrib takes one mark a call) and reads its marks "after"
     local mark readme="$FOLDER\\readme.rtf" marks
@@ -106,7 +110,7 @@ protect() { # marks it "before" (Wine's attrib takes one mark a call) and reads 
 }
 damage() { # the run over it makes the earlier installation whole again
     [ "$1" = after ] || { printf garbage >"$(host_path "$FOLDER")/qtext/ARABIC.TX_" &&
-        truncate -s 100 "$(host_path "$FOLDER")/images/earth.bmp"; }
+        truncate -s 100 "$(host_path "$FOLDER")/images/earth.bmp" "$(host_path "$FOLDER")/readme.rtf"; }
 }
 block() { [ "$1" = after ] || mkdir -p "$(host_path "$FOLDER")/readme.rtf"; } # where the payload's readme.rtf goes
 # DLLs of ours beside the setup, named as DLLs it loads by name and preferred
