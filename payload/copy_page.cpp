@@ -2,14 +2,15 @@
 
 #include <cstring>
 
-#include "common/ansi_path.h"
 #include "common/app_window.h"
 #include "common/file_write.h"
 #include "common/text.h"
 #include "options/catalogue.h"
+#include "options/selection.h"
 #include "payload/archive.h"
 #include "payload/gzip_file.h"
 #include "payload/progress_bar.h"
+#include "payload/temporaries.h"
 #include "payload/translation_list_win.h"
 #include "resources/resource.h"
 #include "shell/agreement_page.h"
@@ -17,7 +18,6 @@
 #include "shell/pages.h"
 
 int CopyAborted;
-char TempDir[kShortPathChars];
 
 namespace
 {
@@ -274,47 +274,6 @@ bool InstallRecitation(HWND page, FILE *archive, const PayloadRecord &record, in
     return true;
 }
 
-// The Windows temporary folder, when a file can be made in it. The setup runs
-// with administrator rights, so it may write there.
-bool TakeWindowsTemp()
-{
-    wchar_t wide[kShortPathChars];
-    char windows[kShortPathChars], probe[MAX_PATH];
-    if (!TakeSystemPath(windows, wide, GetWindowsDirectoryW(wide, kShortPathChars)) ||
-        !JoinInto(TempDir, windows, "Temp") || !GetTempFileNameA(TempDir, "dun", 0, probe))
-        return false;
-    DeleteFileA(probe); // made only to see that the folder takes files
-    return true;
-}
-
-// The temporary folder that the system names, by its short name when the code
-// page cannot spell it, else the Windows one; SourceDir when the system names
-// none that fits. Never with a trailing backslash, so that a drive's root
-// C:\ becomes C: and "%s\%s" makes C:\filesdata.gz.
-bool ChooseTempDir(HWND page)
-{
-    wchar_t wide[kShortPathChars];
-    const DWORD length = GetTempPathW(kShortPathChars, wide);
-    if (length == 0 || length >= static_cast<DWORD>(kShortPathChars)) {
-        // An empty SourceDir means the current directory was too long to record.
-        if (!CopyInto(TempDir, SourceDir) || !TempDir[0]) {
-            ShowPathTooLong(page, SourceDir, "filesdata.gz", strlen("filesdata.gz"));
-            return false;
-        }
-    } else if (!TakeSystemPath(TempDir, wide, length) && !TakeWindowsTemp()) {
-        TempDir[0] = '\0';
-        // Named in its own letters, which the code page lacks.
-        wchar_t text[kPathChars] = L"Setup cannot use the temporary folder\n";
-        wcsncat(text, wide, kShortPathChars);
-        wcscat(text, L"\nnor the Windows temporary folder. Set TEMP to a folder whose name has only "
-                     L"letters of this system's language, and start Setup again.");
-        MessageBoxW(page, text, nullptr, MB_ICONERROR);
-        return false;
-    }
-    TrimTrailingBackslash(TempDir);
-    return true;
-}
-
 bool WritePayloadResource(HWND page, const char *path)
 {
     HRSRC found = FindResourceA(AppInstance, MAKEINTRESOURCEA(IDR_PAYLOAD), RT_RCDATA);
@@ -408,17 +367,6 @@ int MeasureFileSize(const char *path)
     return size < 0 ? 0 : static_cast<int>(size);
 }
 
-int CountChosenRecitations()
-{
-    if (RecitationsAvailable != 1)
-        return 0;
-    int count = 0;
-    // Index 0, sura 1, travels in the payload itself.
-    for (int k = 1; k < kRecitationCount; ++k)
-        count += RecitationState[k] == RS_INSTALL ? 1 : 0;
-    return count;
-}
-
 void InstallFilesArchive(HWND page, FILE *archive)
 {
     int c = 0;
@@ -500,6 +448,7 @@ void ExtractPayload(HWND page)
 
     if (RecitationsAvailable == 1 && CopyAborted == 0 && chosenRecitations > 0)
         RunRecitationStage(page);
+    RemoveTemporaries();
 
     ProgressEnd();
     EndDialog(page, CopyAborted);

@@ -249,45 +249,36 @@ refusal() { # TYPED MESSAGE ICON
 }
 
 # Full disks: small tmpfs drives, which need root to mount. X: (8 MB) is
-# refused on the options page; W: has room for what that page asks, but the
-# temporaries there too fill it part-way through the copy; Y: is the
-# temporary folder alone.
+# refused on the options page; W: has room for what that page asks, but not
+# for the temporaries besides, which go there too, so it is refused on Next;
+# Y: is the temporary folder alone, too small for them, and the installation
+# keeps them in a folder of its own instead.
 group_full_disks() {
     local spec
     unmount_all # what a killed run left
-    # W: has both temporaries' pages and 2000 more; the first file beyond them.
-    read -r W_PAGES MISSING < <(python3 - "$TEST_BIN/payload/filesdata.gz" <<'PY'
-import gzip, os, sys
-data, at = gzip.open(sys.argv[1]).read(), 0
-pages = -(-os.path.getsize(sys.argv[1]) // 4096) + -(-len(data) // 4096) + 2000
-left = 2000
-while left >= 0:
-    length, size = data[at], int.from_bytes(data[at + 1 + data[at]:at + 5 + data[at]], "little")
-    left, name, at = left - -(-size // 4096), data[at + 1:at + 1 + length].decode("latin-1"), at + 5 + length + size
-print(pages, name)
-PY
-)
-    for spec in x:8m w:$((W_PAGES * 4))k y:16m; do
+    for spec in x:8m w:32m y:16m; do
         mkdir -p "$MOUNTS/${spec%%:*}" && ln -s "$MOUNTS/${spec%%:*}" "$PREFIX/dosdevices/${spec%%:*}:"
         mount -t tmpfs -o "size=${spec#*:}" tmpfs "$MOUNTS/${spec%%:*}" 2>/dev/null ||
             { echo "cannot mount a tmpfs here (needs root): full disks not tested"; exit 77; }
     done
-    local full='You do not have enough Free disk space on this drive for installation. Change the drive or remove some other program-s to free more disk space.'
-    NOT_ENOUGH=(msgbox "$full" "$CAPTION" error ok) NO_ROOM=(msgbox "$full" - error) # the browser's: either answer stays
+    local full='You do not have enough Free disk space on this drive for installation.' more='Change the drive or remove some other program-s to free more disk space.'
+    NOT_ENOUGH=(msgbox "$full $more" "$CAPTION" error ok) NO_ROOM=(msgbox "$full $more" - error) # the browser's: either answer stays
+    # The payload's gzip file and its expansion side by side (and a megabyte for their clusters), besides 18.79 MB installed.
+    read -r TEMP_MB BOTH_MB < <(python3 -c 'import os, sys; f = sys.argv[1]; t = os.path.getsize(f) + int.from_bytes(open(f, "rb").read()[-4:], "little") + 2**20
+print("%.2f %.2f" % (t / 2**20, (t + 19704738) / 2**20))' "$TEST_BIN/payload/filesdata.gz")
+    NO_ROOM_W=(msgbox "$full While it runs, the installation needs $BOTH_MB MB here: 18.79 MB for its files and $TEMP_MB MB for temporary files, which it removes at the end. $more" "$CAPTION" error ok)
     X_SPACE='Available: 8.00 MB  --  Required: 18.79 MB' X_LESS='Available: 8.00 MB  --  Required: 18.41 MB'
     # X: picked in the browser (C: shown first): its root with no way up, its space shown and refused, and
-    # so on the options page, whose figure follows clicks (row 1 round to where it was: W: fills at MISSING).
+    # so on the options page, whose figure follows clicks (row 1 round to where it was).
     X_BROWSED=(click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS text IDC_BROWSE_DRIVES 'C:\' pick IDC_BROWSE_DRIVES 'X:\'
         norow IDL_BROWSE_FOLDERS ........ text IDT_BROWSE_SPACE "$X_SPACE" click IDOK "${NO_ROOM[@]}" yes
         click IDOK "${NO_ROOM[@]}" no click IDCANCEL gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS
         text IDE_DIR_PATH 'X:\Dunvo' text IDT_DIR_SPACE "$X_SPACE" row IDL_DIR_TRANSLATIONS 1 row IDL_DIR_TRANSLATIONS 1
         text IDT_DIR_SPACE "$X_LESS" row IDL_DIR_TRANSLATIONS 1)
     table setup_row <<'ROWS'
-# name        | hooks  | on the options page, up to Next                                   | boxes after Next                                                                    | end       | installed
-install_drive | temp   | row IDL_DIR_TRANSLATIONS 0 @X_BROWSED click IDOK @NOT_ENOUGH type IDE_DIR_PATH W:\Dunvo click IDOK | error: Could not write file, the disk may be full:\nW:\Dunvo\{MISSING} | cancelled | --state 0=2 --cancelled
-full_temp     | temp   | row IDL_DIR_TRANSLATIONS 0 click IDOK                                                 | error: Could not write file, the disk may be full:\nY:\Temp\filesdata.gz ; error: Can't decompress setup files | cancelled | nothing
-small_temp    | temp   | row IDL_DIR_TRANSLATIONS 0 click IDOK                                                 | none: gzip: failed fwrite: Y:\Temp\filesdata.dat (the disk may be full)\n ; error: Can't decompress setup files | cancelled | nothing
-side_temp     | temp   | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 1 click IDOK                                       | none: gzip: failed fwrite: Y:\Temp\mp3data.dat (the disk may be full)\n ; error: {NO_MP3} | finished | --state 0=2
+# name        | hooks  | on the options page, up to Next                                   | boxes after Next | end       | installed
+install_drive | temp   | row IDL_DIR_TRANSLATIONS 0 @X_BROWSED click IDOK @NOT_ENOUGH type IDE_DIR_PATH W:\Dunvo click IDOK @NO_ROOM_W click IDCANCEL @ASK_CANCEL yes | | cancelled | nothing
+small_temp    | temp   | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 1 click IDOK     |                  | finished  | --state 0=2 --recitation 1
 ROWS
 }
 # The temporary folder of each row; what it holds before, empty after.
@@ -298,12 +289,8 @@ temp() {
         [ -z "$(ls -A "$MOUNTS/x")" ] || fail "X: was written to"
         return 0
     fi
-    mkdir -p "$MOUNTS/$drive/Temp" && set_user_temp "${drive^^}:\\Temp" && rm -f "$MOUNTS/y/filler"
-    case $ROW in
-    full_temp) dd if=/dev/zero of="$MOUNTS/y/filler" bs=1M count=32 status=none 2>/dev/null || true ;;
-    side_temp) mount -o remount,size=40m "$MOUNTS/y" && "$ROOT/tests/e2e/craft_side_file.py" large "$WORK/mp3data.gz" &&
-        cp "$WORK/mp3data.gz" "$OUT/side.gz" ;;
-    esac
+    mkdir -p "$MOUNTS/$drive/Temp" && set_user_temp "${drive^^}:\\Temp"
+    [ "$ROW" != small_temp ] || { cp "$FIXTURES/mp3data.gz" "$OUT/side.gz" && cp "$OUT/side.gz" "$WORK/mp3data.gz"; }
 }
 # The shortcut page and the uninstaller over one installation: every row runs
 # the setup again over it and checks what its choices added (shortcuts, both
