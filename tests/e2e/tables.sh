@@ -251,12 +251,13 @@ refusal() { # TYPED MESSAGE ICON
 # Full disks: small tmpfs drives, which need root to mount. X: (8 MB) is
 # refused on the options page; W: has room for what that page asks, but not
 # for the temporaries besides, which go there too, so it is refused on Next;
-# Y: is the temporary folder alone, too small for them, and the installation
-# keeps them in a folder of its own instead.
+# Y: is the temporary folder alone, with room for the payload's temporaries
+# but not the side file's, so with a recitation chosen the installation keeps
+# them in a folder of its own, which goes also after a failure.
 group_full_disks() {
     local spec
     unmount_all # what a killed run left
-    for spec in x:8m w:32m y:16m; do
+    for spec in x:8m w:32m y:40m; do
         mkdir -p "$MOUNTS/${spec%%:*}" && ln -s "$MOUNTS/${spec%%:*}" "$PREFIX/dosdevices/${spec%%:*}:"
         mount -t tmpfs -o "size=${spec#*:}" tmpfs "$MOUNTS/${spec%%:*}" 2>/dev/null ||
             { echo "cannot mount a tmpfs here (needs root): full disks not tested"; exit 77; }
@@ -279,6 +280,7 @@ print("%.2f %.2f" % (t / 2**20, (t + 19704738) / 2**20))' "$TEST_BIN/payload/fil
 # name        | hooks  | on the options page, up to Next                                   | boxes after Next | end       | installed
 install_drive | temp   | row IDL_DIR_TRANSLATIONS 0 @X_BROWSED click IDOK @NOT_ENOUGH type IDE_DIR_PATH W:\Dunvo click IDOK @NO_ROOM_W click IDCANCEL @ASK_CANCEL yes | | cancelled | nothing
 small_temp    | temp   | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 1 click IDOK     |                  | finished  | --state 0=2 --recitation 1
+small_failed  | temp block | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 1 click IDOK | @EXISTS_YES ; error: Could not create file:\n{FOLDER}\readme.rtf | cancelled | --state 0=2 --cancelled
 ROWS
 }
 # The temporary folder of each row; what it holds before, empty after.
