@@ -28,8 +28,11 @@ bool MakeOwnFolder()
     const DWORD attributes = GetFileAttributesA(folder);
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
+    // Only once TempDir names it: its removal empties whatever TempDir names.
+    if (!CopyInto(TempDir, folder))
+        return false;
     OwnFolderMade = true;
-    return CopyInto(TempDir, folder);
+    return true;
 }
 
 } // namespace
