@@ -77,10 +77,10 @@ const uint32_t RecitationSizes[kRecitationCount] = {
 };
 // clang-format on
 
-uint64_t RecitationArchiveBytes()
+uint32_t RecitationArchiveBytes()
 {
-    const uint64_t header = 1 + sizeof "sound\\001.mp3" - 1 + 4;
-    uint64_t total = 0;
+    const uint32_t header = 1 + sizeof "sound\\001.mp3" - 1 + 4;
+    uint32_t total = 0;
     for (int k = 1; k < kRecitationCount; ++k)
         total += header + RecitationSizes[k];
     return total;

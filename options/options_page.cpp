@@ -111,15 +111,6 @@ void MakeListLook()
     DontInstallBitmap = LoadPicture(IDB_STATE_DONT_INSTALL);
 }
 
-// The recitations beyond the first come from "mp3data.gz" beside the setup.
-bool SideFileIsPresent()
-{
-    char path[kPathChars];
-    // A source folder too long to name the file in cannot be holding it usably.
-    return FormatInto(path, "%s\\mp3data.gz", SourceDir) &&
-           GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
 // Two columns whose headers are the select-all and clear-all buttons, and one
 // text-less item per row: the page draws every row from the state arrays.
 void SetUpList(HWND list, int rows)
@@ -144,7 +135,8 @@ void SetUpList(HWND list, int rows)
 
 int OnInitPage(HWND page, UINT, WPARAM, LPARAM)
 {
-    StartSelection(SideFileIsPresent());
+    // The recitations beyond the first come from the side file, found before the page opens.
+    StartSelection(SideFile[0] != '\0');
     ChooseDefaultFolder();
     CopyInto(InstallDirName, kDefaultDirectoryName);
     ComposeInstallPath(InstallDir); // the proposal is short; a failure would leave it empty

@@ -10,6 +10,7 @@
 #include "payload/archive.h"
 #include "payload/gzip_file.h"
 #include "payload/progress_bar.h"
+#include "payload/side_file.h"
 #include "payload/temporaries.h"
 #include "payload/translation_list_win.h"
 #include "resources/resource.h"
@@ -22,7 +23,6 @@ int CopyAborted;
 namespace
 {
 
-const char kPublisherAddress[] = "http://www.dunvo.org";
 // How often the page paints and answers during a long write or expansion.
 constexpr DWORD kKeepAliveMilliseconds = 100;
 
@@ -285,14 +285,17 @@ bool WritePayloadResource(HWND page, const char *path)
 }
 
 // `gzipPath` expanded into TempDir\`plainName`, which is then open for
-// reading; null when it could not be (the expansion has told why).
-FILE *ExpandIntoTemp(HWND page, const char *gzipPath, const char *plainName)
+// reading; null when it could not be (the expansion has told why, and says
+// in `expansion` whether the input was at fault).
+FILE *ExpandIntoTemp(HWND page, const char *gzipPath, const char *plainName, Expansion *expansion = nullptr)
 {
     char plainPath[kPathChars];
-    if (!ComposePath(page, plainPath, TempDir, plainName) ||
-        !ExpandGzipFile(plainPath, gzipPath, KeepPageAlive))
-        return nullptr;
-    return fopen(plainPath, "rb");
+    const Expansion result = ComposePath(page, plainPath, TempDir, plainName)
+                                 ? ExpandGzipFile(plainPath, gzipPath, KeepPageAlive)
+                                 : Expansion::Failed;
+    if (expansion)
+        *expansion = result;
+    return result == Expansion::Done ? fopen(plainPath, "rb") : nullptr;
 }
 
 // The resource written to TempDir\filesdata.gz and expanded to
@@ -309,12 +312,19 @@ FILE *UnpackPayload(HWND page)
 void RunRecitationStage(HWND page)
 {
     ShowStageStatus(page, "Decompressing MP3 sound files, could take a minute");
-    char sidePath[kPathChars];
-    FILE *archive = ComposePath(page, sidePath, SourceDir, "mp3data.gz")
-                        ? ExpandIntoTemp(page, sidePath, "mp3data.dat")
-                        : nullptr;
+    Expansion expansion;
+    FILE *archive = ExpandIntoTemp(page, SideFile, "mp3data.dat", &expansion);
     // Without the side file the rest of the installation stands: CopyAborted stays 0.
-    if (!archive) {
+    // Its size and trailer were right when it was found, so damage shows only
+    // now, and is the last word before the end.
+    if (expansion == Expansion::Damaged) {
+        FormatInto(MessageText,
+                   "mp3data.gz is damaged: it does not expand as it should.\n"
+                   "The chosen recitations were not installed; everything else was.\n"
+                   "Download a new copy of mp3data.gz from %s and start Setup again to install them.",
+                   kPublisherAddress);
+        ShowError(page, MessageText);
+    } else if (!archive) {
         ShowError(page, "Can't decompress MP3 sound files");
     } else {
         InstallRecitationArchive(page, archive);

@@ -5,6 +5,8 @@
 // generous timeout. A control is its number, or NAME=NUMBER as run.sh passes it.
 //   cover RRGGBB       cover the screen with one colour (before start)
 //   start EXE DIR      start EXE in DIR
+//   again              start it again, over a window of ours at the front: it must end by itself
+//                      with 0 and show nothing, and bring the first's current page to the front
 //   page ID / gone ID  wait until a window of the setup holds control ID (the current page) / none does
 //   click ID           press button ID; wait until the setup has taken the press
 //   type ID TEXT       set the text of control ID
@@ -549,18 +551,45 @@ void WatchPage(int pageId, int statusId)
 
 // The program and its folder as the command line spells them, also in letters the code page lacks.
 char **gArgv;
+std::wstring gProgram, gFolder;
+PROCESS_INFORMATION Launch()
+{
+    std::wstring commandLine = L"\"" + gProgram + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessW(gProgram.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        gFolder.c_str(), &startup, &started))
+        Fail("cannot start " + gStep + " (error " + std::to_string(GetLastError()) + ")");
+    return started;
+}
+
 void Start(Args a)
 {
     int count;
     wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count) + (a - gArgv);
-    std::wstring commandLine = L"\"" + std::wstring(wide[1]) + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(wide[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, wide[2], &startup,
-                        &gSetup))
-        Fail("cannot start " + std::string(a[1]) + " (error " + std::to_string(GetLastError()) + ")");
+    gProgram = wide[1], gFolder = wide[2], gSetup = Launch();
     if (WaitForInputIdle(gSetup.hProcess, kTimeoutMs) == WAIT_TIMEOUT)
         Fail("waited in vain for the program to wait for input");
+}
+
+void StartAgain()
+{
+    HWND ours = CreateWindowA("STATIC", "driver", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, 0, 0, 0, 0);
+    SetForegroundWindow(ours);
+    Until(
+        "a window of ours at the front", [&] { return GetForegroundWindow() == ours; }, false);
+    const PROCESS_INFORMATION second = Launch();
+    const auto ended = [&] {
+        if (TopWindow([&](HWND window) { return ProcessOf(window) == second.dwProcessId; }))
+            Fail("the second start shows a window");
+        return WaitForSingleObject(second.hProcess, 0) == WAIT_OBJECT_0;
+    };
+    DWORD code = 1;
+    if (!Within(20000, ended) || !GetExitCodeProcess(second.hProcess, &code) || code != 0)
+        Fail("the second start did not end by itself with 0 (" + std::to_string(code) + ")");
+    Until("the first's page at the front", [] { return GetForegroundWindow() == gPage; });
+    DestroyWindow(ours);
 }
 
 void Page(Args a)
@@ -633,6 +662,7 @@ const struct {
 } kSteps[] = {
     {"cover", 1, [](Args a) { Cover(strtoul(a[1], nullptr, 16)); }},
     {"start", 2, Start},
+    {"again", 0, [](Args) { StartAgain(); }},
     {"page", 1, Page},
     {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(Id(a[1])); }); }},
     {"click", 1, [](Args a) { SendNotifyMessageA(Control(a[1]), BM_CLICK, 0, 0), Answered(gPage); }},

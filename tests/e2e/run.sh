@@ -32,7 +32,7 @@ finish() {
 trap finish EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Runs the driver's steps: SETUP stands for the setup and its folder, @NAME for
+# Runs the driver's steps: SETUP stands for the setup and its folder (or START_IN), @NAME for
 # the steps in array NAME, and a control by the name resources/resource.h gives
 # it (or the dialog manager's IDOK, IDCANCEL, and IDC_STATIC, a message box's
 # text) for NAME=its number, so that a failed wait names it. DRIVER_ENV holds
@@ -47,7 +47,7 @@ drive() {
     done
     for a in "${steps[@]}"; do
         case $a in
-        SETUP) args+=("$(winpath "$WORK/SetupD.exe")" "$(winpath "$WORK")") ;;
+        SETUP) args+=("$(winpath "$WORK/SetupD.exe")" "${START_IN:-$(winpath "$WORK")}") ;;
         ID[A-Z]*) args+=("$a=${IDS[$a]:?"no control named $a"}") ;;
         *) args+=("$a") ;;
         esac
