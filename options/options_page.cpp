@@ -6,6 +6,7 @@
 #include "common/app_window.h"
 #include "common/common_controls.h"
 #include "common/install_settings.h"
+#include "common/temp_folder.h"
 #include "common/text.h"
 #include "options/catalogue.h"
 #include "options/drive_rules.h"
@@ -449,6 +450,39 @@ uint64_t FreeSpaceOfInstallDrive()
     return freeBytes;
 }
 
+// The copy expands the payload and the side file before it installs them.
+// When no drive has room for that besides the installation, the user is told
+// now, before anything is copied, with the room the installation needs while
+// it runs. (A temporary folder that cannot be used at all is the copy page's
+// to tell, as it always was.)
+bool RoomForTemporaries(HWND page)
+{
+    char tempFolder[kShortPathChars];
+    wchar_t named[kShortPathChars];
+    if (FindTempFolder(tempFolder, named) != TempFolderFound::Found)
+        return true;
+    const uint64_t tempBytes = TemporaryBytes();
+    if (PlaceTemporariesNow(tempFolder, tempBytes) != TempPlace::NoRoom)
+        return true;
+    const double kMebibyte = 1048576.0;
+    char elsewhere[kShortPathChars + 80] = "";
+    if (!OnSameDrive(tempFolder, InstallDir))
+        FormatInto(elsewhere, " The drive of the temporary folder %s has too little room for them.",
+                   tempFolder);
+    char text[1024];
+    FormatInto(
+        text,
+        "You do not have enough Free disk space on this drive for installation. While it runs, the "
+        "installation needs %.2f MB here: %.2f MB for its files and %.2f MB for temporary files, which "
+        "it removes at the end.%s Change the drive or remove some other program-s to free more disk "
+        "space.",
+        static_cast<double>(RequiredBytes + tempBytes) / kMebibyte,
+        static_cast<double>(RequiredBytes) / kMebibyte, static_cast<double>(tempBytes) / kMebibyte,
+        elsewhere);
+    MessageBoxA(page, text, kPageCaption, MB_OK | MB_ICONERROR);
+    return false;
+}
+
 void OnNext(HWND page)
 {
     if (const char *refusal = CheckSelection()) {
@@ -463,6 +497,8 @@ void OnNext(HWND page)
         MessageBoxA(page, NotEnoughSpaceText, kPageCaption, MB_OK | MB_ICONERROR);
         return;
     }
+    if (!RoomForTemporaries(page))
+        return;
     if (MakeDirectory(InstallDir)) {
         EndDialog(page, 0);
         return;

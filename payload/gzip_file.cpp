@@ -59,7 +59,7 @@ Expansion ExpandGzipFile(const char *outputPath, const char *inputPath, void (*b
     // side file, each dearer under Wine than the bytes it brings.
     gzbuffer(input, kGzipInputBufferBytes);
     FileReplacement output;
-    if (BeginReplacement(&output, outputPath) != FileWrite::Written) {
+    if (BeginReplacement(&output, outputPath, betweenWrites) != FileWrite::Written) {
         ShowPathMessage("Can't create file %.480s\n", outputPath);
         gzclose(input);
         return Expansion::Failed;
@@ -90,7 +90,7 @@ Expansion ExpandGzipFile(const char *outputPath, const char *inputPath, void (*b
     // before the expanded file is put in place.
     const bool trailerSound = gzclose(input) == Z_OK;
     const bool expanded = !readFailed && !writeFailure && trailerSound;
-    const bool whole = EndReplacement(&output, expanded) == FileWrite::Written;
+    const bool whole = EndReplacement(&output, expanded, betweenWrites) == FileWrite::Written;
     if (expanded && !whole)
         writeFailure = "failed fclose";
     if (writeFailure)

@@ -23,8 +23,9 @@ extern const char *GzipProgramName;
 // helps; Failed when it could not be opened or the output not be written.
 enum class Expansion { Done, Damaged, Failed };
 
-// `betweenWrites`, when given, is called after every write of the output, so
-// that a caller with a window can keep it alive through a long expansion.
+// `betweenWrites`, when given, is called after every write of the output, and
+// while another program holds it, so that a caller with a window can keep it
+// alive through a long expansion.
 Expansion ExpandGzipFile(const char *outputPath, const char *inputPath, void (*betweenWrites)() = nullptr);
 
 bool CompressFileToGzip(const char *inputPath, const char *outputPath);

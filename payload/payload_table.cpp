@@ -1,7 +1,5 @@
 #include "payload/payload_table.h"
 
-#include <cstring>
-
 #include "common/text.h"
 #include "options/catalogue.h"
 #include "payload/archive.h"
@@ -45,16 +43,6 @@ bool DescribeRecitation(int index, PayloadEntry *entry)
         return false;
     entry->Size = RecitationSizes[index];
     return FormatInto(entry->Name, "sound\\%03d.mp3", index + 1);
-}
-
-uint32_t RecitationArchiveBytes()
-{
-    uint32_t total = 0;
-    PayloadEntry entry;
-    for (int k = 1; k < kRecitationCount; ++k)
-        if (DescribeRecitation(k, &entry)) // the length byte, the name, the 4-byte size and the data
-            total += 1 + static_cast<uint32_t>(strlen(entry.Name)) + 4 + entry.Size;
-    return total;
 }
 
 bool DescribeFilesRecord(int index, PayloadEntry *entry)

@@ -28,8 +28,5 @@ bool DescribeFilesRecord(int index, PayloadEntry *entry);
 // RecitationSizes. Index 0 travels in the files archive, index k (1-113) is
 // record k of the recitation archive.
 bool DescribeRecitation(int index, PayloadEntry *entry);
-// The plain size of a whole recitation archive, records 1-113 with their
-// names and data, modulo 2^32 as a gzip trailer holds it.
-uint32_t RecitationArchiveBytes();
 // The catalogue row of translation record 0-30, or -1.
 int TranslationRecordRow(int record);

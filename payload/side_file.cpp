@@ -5,8 +5,8 @@
 #include "common/ansi_path.h"
 #include "common/install_settings.h"
 #include "common/text.h"
+#include "options/catalogue.h"
 #include "payload/archive.h"
-#include "payload/payload_table.h"
 
 namespace
 {

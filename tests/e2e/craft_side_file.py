@@ -21,7 +21,6 @@ RECORDS = {
     "control_name": record(b"sound\\002.mp3\r\nSetup is complete", X16),
     "size_huge": record(b"sound\\002.mp3", X16, size=0x7FFFFFF0),  # told as damage before any memory is asked
     "size_top_bit": record(b"sound\\002.mp3", X16, size=0x80000010),
-    "large": record(b"sound\\002.mp3", bytes(48 << 20)),  # sound, small packed, more than a small disk holds
 }
 
 

@@ -29,6 +29,9 @@
 //   window TITLE       wait for a visible top-level window TITLE of any program
 //   close TITLE        close the program of window TITLE as its user would; wait until it has ended
 //   started N          expect N programs started by the setup running (a folder it opened is one)
+//   hold FILE          open FILE without sharing, as a scanner does, and keep it open
+//   letgo ID TEXT      once control ID of the setup reads TEXT (so it has reached the file and
+//                      answered since), close what hold opened
 //   shot FILE.bmp      save the screen once it is still
 //   moment ID TEXT FILE.bmp  save it if control ID shows TEXT before anything else; a moment
 //                      that may pass unseen is noted, not failed (for screenshots only)
@@ -681,6 +684,18 @@ void Exit(Args a)
     Expect("the exit code", std::to_string(code), a[1]);
 }
 
+// A file held as a scanner holds it, let go once the setup has shown it has tried it.
+HANDLE gHeld = INVALID_HANDLE_VALUE;
+void LetGo(Args a)
+{
+    Until("control " + std::string(a[1]) + " to read \"" + a[2] + "\"", [&] {
+        HWND window = SetupWindowWith(Id(a[1]));
+        return !Unexpected("the held file to be reached") && window &&
+               Matches(TextOf(GetDlgItem(window, Id(a[1]))), a[2]);
+    });
+    CloseHandle(gHeld);
+}
+
 // One step a line.
 // clang-format off
 const struct {
@@ -710,6 +725,8 @@ const struct {
     {"msgbox", 4, AnswerMessageBox},
     {"window", 1, [](Args a) { Until(a[1], [&] { return TopWindow([&](HWND w) { return Titled(w, a[1]); }); }, false); }},
     {"close", 1, CloseProgram},
+    {"hold", 1, [](Args a) { if ((gHeld = CreateFileA(a[1], GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) == INVALID_HANDLE_VALUE) Fail("cannot hold the file"); }},
+    {"letgo", 2, LetGo},
     {"started", 1, [](Args a) { Expect("the count of programs the setup started", std::to_string(ProgramsStarted()), a[1]); }},
     {"shot", 1, [](Args a) { SaveShot(a[1]); }},
     {"moment", 3, [](Args a) { ShotOfMoment(a[1], a[2], a[3]); }},

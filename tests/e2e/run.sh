@@ -117,10 +117,11 @@ check_install() {
     "$BUILD/tools/check_install" "$(host_path "$1")" "$PAYLOAD_SOURCE" --recitations "$FIXTURES/recitations" "${@:2}" ||
         fail "$1 is not what was chosen"
 }
-# Neither the payload's temporaries nor the side file's are left anywhere.
+# Neither the payload's temporaries nor the side file's are left anywhere, nor the setup's own folder for them.
 no_temporaries() {
     local left
-    left=$(find "$DRIVE_C" "$WORK" "$MOUNTS" \( -iname filesdata.gz -o -iname filesdata.dat -o -iname mp3data.dat \) 2>/dev/null || true)
+    left=$(find "$DRIVE_C" "$WORK" "$MOUNTS" \( -iname filesdata.gz -o -iname filesdata.dat -o -iname mp3data.dat \
+        -o -iname '~DunvoSetup' \) 2>/dev/null || true)
     [ -z "$left" ] || fail "temporary files left behind: $left"
 }
 # The files of a folder, one a line, sorted; nothing for a missing folder.
