@@ -241,12 +241,12 @@ int RunPipeline(const std::string &filesGz, const std::string &mp3Gz, const std:
     const Clock::time_point start = Clock::now();
     if (ReplaceWholeFile(gzipPath.c_str(), resource.data(), resource.size()) != FileWrite::Written)
         Die("cannot write " + gzipPath);
-    if (!ExpandGzipFile(payloadPath.c_str(), gzipPath.c_str()))
+    if (ExpandGzipFile(payloadPath.c_str(), gzipPath.c_str()) != Expansion::Done)
         Die("payload expansion failed");
     InstallArchive(payloadPath, kFilesArchiveRecords, out);
     Delete(payloadPath);
     Delete(gzipPath);
-    if (!ExpandGzipFile(recitationPath.c_str(), mp3Gz.c_str()))
+    if (ExpandGzipFile(recitationPath.c_str(), mp3Gz.c_str()) != Expansion::Done)
         Die("side file expansion failed");
     InstallArchive(recitationPath, kRecitationArchiveRecords, out);
     Delete(recitationPath);

@@ -25,3 +25,14 @@ FILE *CreateNewFile(const char *path)
         close(fd);
     return file;
 }
+
+void PauseForHeldFile(void (*keepAlive)())
+{
+    if (keepAlive)
+        keepAlive();
+}
+
+bool NameFileHolder(const char *, char *, size_t)
+{
+    return false;
+}
