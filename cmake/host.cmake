@@ -47,6 +47,7 @@ function(add_windows_half name arch)
             -DCMAKE_BUILD_TYPE=MinSizeRel
             -DHOST_TOOLS_DIR=${CMAKE_BINARY_DIR}/tools
             -DDUNVO_PAYLOAD_DIR=${DUNVO_PAYLOAD_DIR}
+            -DDUNVO_STAGE_TIMES=${DUNVO_STAGE_TIMES}
         BUILD_ALWAYS ON
         INSTALL_COMMAND ""
         DEPENDS ${HOST_TOOL_TARGETS})

@@ -16,7 +16,8 @@ enum class FileWrite { Written, InUse, NotCreated, NotWritten };
 
 // A file written so that the one it replaces is never lost halfway: the
 // bytes go into Path with a '~' after it, in the same folder, which takes the
-// earlier file's place only once it is whole. An earlier installation's file
+// earlier file's place only once it is whole (with no earlier file, into Path
+// itself, removed again when the write fails). An earlier installation's file
 // marked read-only, hidden or system is ours, and its marks are cleared (the
 // system refuses to overwrite such a file); one that a running program holds
 // is told apart as InUse, so the user can be asked to close that program.
@@ -24,6 +25,7 @@ struct FileReplacement {
     FILE *File; // open for writing after a Written start, else null
     char Path[kPathChars];
     char PartPath[kPathChars];
+    bool Direct; // no earlier file: written under Path itself
 };
 
 // A scanner or an indexer opens a file without sharing for a moment, often
@@ -38,7 +40,8 @@ FileWrite BeginReplacement(FileReplacement *replacement, const char *path, void 
 // held meanwhile). Otherwise the new file goes and Path stays as it was.
 FileWrite EndReplacement(FileReplacement *replacement, bool written, void (*keepAlive)() = nullptr);
 
-// The whole of `size` bytes as the file `path`, replacing an earlier one as above.
+// The whole of `size` bytes as the file `path`, replacing an earlier one as
+// above; a large file is written in pieces, with `keepAlive` called between them.
 FileWrite ReplaceWholeFile(const char *path, const void *bytes, size_t size, void (*keepAlive)() = nullptr);
 
 // The name of the program that holds `path`, where the system can tell
@@ -46,8 +49,11 @@ FileWrite ReplaceWholeFile(const char *path, const void *bytes, size_t size, voi
 bool NameFileHolder(const char *path, char *name, size_t capacity);
 
 // What the system does differently: ready `path` to be replaced (Written,
-// InUse or NotCreated), move `part` over `path`, and wait a while before a
-// held file is tried again, calling `keepAlive` meanwhile.
-FileWrite PrepareToReplace(const char *path);
+// InUse or NotCreated; `earlier` tells whether a file is there), move `part`
+// over `path`, wait a while before a held file is tried again, calling
+// `keepAlive` meanwhile, and make `path` anew, open for writing (null when it
+// exists or cannot be made).
+FileWrite PrepareToReplace(const char *path, bool *earlier);
 FileWrite MoveIntoPlace(const char *part, const char *path);
 void PauseForHeldFile(void (*keepAlive)());
+FILE *CreateNewFile(const char *path);

@@ -1,5 +1,8 @@
 #include "common/file_write.h"
 
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 #include <restartmanager.h>
@@ -102,8 +105,9 @@ bool NameFileHolder(const char *path, char *name, size_t capacity)
     return named;
 }
 
-FileWrite PrepareToReplace(const char *path)
+FileWrite PrepareToReplace(const char *path, bool *earlier)
 {
+    *earlier = false;
     // The system's ANSI calls take no longer path, whatever another layer
     // (the C library, Wine) might manage to create: the file could be neither
     // moved into place nor removed again.
@@ -112,6 +116,7 @@ FileWrite PrepareToReplace(const char *path)
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return FileWrite::Written; // nothing there to replace
+    *earlier = true;
     // A folder of that name is no earlier file of ours.
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return FileWrite::NotCreated;
@@ -132,4 +137,17 @@ FileWrite MoveIntoPlace(const char *part, const char *path)
     if (MoveFileExA(part, path, MOVEFILE_REPLACE_EXISTING))
         return FileWrite::Written;
     return HeldByAnother(GetLastError()) ? FileWrite::InUse : FileWrite::NotCreated;
+}
+
+FILE *CreateNewFile(const char *path)
+{
+    // Made, not overwritten: Wine empties a file opened to be overwritten
+    // even when it has just made it, and Linux file systems then write the
+    // whole file out on the spot when it is closed, which for the 290 MB of
+    // the recitations' temporary takes a tenth of a second.
+    const int fd = _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    FILE *file = fd < 0 ? nullptr : _fdopen(fd, "wb");
+    if (fd >= 0 && !file)
+        _close(fd);
+    return file;
 }

@@ -1,6 +1,7 @@
 list(APPEND DUNVO_PORTABLE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/file_write.cpp
     ${CMAKE_CURRENT_LIST_DIR}/install_settings.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/stage_times.cpp
     ${CMAKE_CURRENT_LIST_DIR}/text.cpp)
 list(APPEND DUNVO_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ansi_path.cpp

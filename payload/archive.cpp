@@ -1,5 +1,7 @@
 #include "payload/archive.h"
 
+#include "common/stage_times.h"
+
 #include <cctype>
 #include <cstring>
 #include <initializer_list>
@@ -77,6 +79,7 @@ bool IsSafeRecordName(const char *name)
 
 RecordStatus ReadRecordHeader(FILE *archive, PayloadRecord *record)
 {
+    StageTimer timer(Stage::ReadingTemporary);
     Clear(record, RecordStatus::Ok);
     int length = fgetc(archive);
     if (length == EOF)
@@ -111,6 +114,7 @@ RecordStatus CopyRecordData(FILE *archive, uint32_t size, FILE *output)
 
 RecordStatus CheckRecordData(FILE *archive, uint32_t size)
 {
+    StageTimer timer(Stage::ReadingTemporary);
     const long here = ftell(archive);
     if (here < 0 || fseek(archive, 0, SEEK_END) != 0)
         return RecordStatus::EndedInData;
@@ -122,6 +126,7 @@ RecordStatus CheckRecordData(FILE *archive, uint32_t size)
 
 RecordStatus ReadRecordData(FILE *archive, uint32_t size, void *memory)
 {
+    StageTimer timer(Stage::ReadingTemporary);
     if (size == 0)
         return RecordStatus::Ok;
     return fread(memory, 1, size, archive) == size ? RecordStatus::Ok : RecordStatus::EndedInData;
@@ -129,6 +134,7 @@ RecordStatus ReadRecordData(FILE *archive, uint32_t size, void *memory)
 
 RecordStatus SkipRecordData(FILE *archive, uint32_t size)
 {
+    StageTimer timer(Stage::ReadingTemporary);
     if (size == 0)
         return RecordStatus::Ok;
     // A seek past the end succeeds silently; reading the last byte does not.

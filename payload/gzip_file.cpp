@@ -2,6 +2,7 @@
 
 #include "common/file_write.h"
 #include "common/message_box.h"
+#include "common/stage_times.h"
 #include "common/text.h"
 
 #include <cstdio>
@@ -70,7 +71,11 @@ Expansion ExpandGzipFile(const char *outputPath, const char *inputPath, void (*b
     bool readFailed = false;
     const char *writeFailure = nullptr;
     for (;;) {
-        const int count = gzread(input, buffer, sizeof buffer);
+        int count;
+        {
+            StageTimer timer(Stage::Inflating);
+            count = gzread(input, buffer, sizeof buffer);
+        }
         if (count < 0) {
             int error;
             ReportGzipError(gzerror(input, &error));
@@ -79,6 +84,7 @@ Expansion ExpandGzipFile(const char *outputPath, const char *inputPath, void (*b
         }
         if (count == 0)
             break;
+        StageTimer timer(Stage::WritingTemporary);
         if (fwrite(buffer, 1, static_cast<size_t>(count), output.File) != static_cast<size_t>(count)) {
             writeFailure = "failed fwrite";
             break;

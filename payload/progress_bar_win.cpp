@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "common/stage_times.h"
+
 ProgressBar CopyProgress;
 
 void ProgressBegin(HWND control, int totalSteps)
@@ -22,6 +24,7 @@ void ProgressBegin(HWND control, int totalSteps)
 
 void ProgressStep()
 {
+    StageTimer timer(Stage::Showing);
     ProgressBar &bar = CopyProgress;
     if (StepProgressArithmetic(&bar.numbers)) {
         // The figure is also the control's window text, which a screen reader

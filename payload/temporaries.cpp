@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/app_window.h"
+#include "common/stage_times.h"
 #include "common/temp_folder.h"
 #include "common/text.h"
 #include "options/drives.h"
@@ -66,6 +67,7 @@ bool ChooseTempDir(HWND page)
 
 void DeleteTemporary(const char *name)
 {
+    StageTimer timer(Stage::Deleting);
     char path[kPathChars];
     // With no temporary directory chosen the path would point at the drive's root.
     if (TempDir[0] && FormatInto(path, "%s\\%s", TempDir, name))
@@ -74,6 +76,7 @@ void DeleteTemporary(const char *name)
 
 void RemoveTemporaries()
 {
+    StageTimer timer(Stage::Deleting);
     if (!OwnFolderMade)
         return;
     OwnFolderMade = false;
