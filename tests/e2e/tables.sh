@@ -74,7 +74,9 @@ drive_listing() {
 }
 proposed() { FOLDER=$INSTALL; } # the installation directory the options page proposes
 
-# Choices the copy page follows.
+# Choices the copy page follows. Run as an ordinary user: Wine then refuses,
+# as Windows does, to open the earlier read-me, marked read-only, for writing.
+AS_USER=options
 group_options() {
     table setup_row <<'ROWS'
 # name        | hooks           | on the options page, up to Next                         | boxes after Next                       | end       | installed
@@ -92,17 +94,17 @@ KEYBOARD=(focus IDOK key tab key tab key tab key tab focus IDL_DIR_TRANSLATIONS 
     key up key tab focus IDL_DIR_RECITATIONS key enter)
 # Over the earlier installation, damaged, with the application left open: the
 # setup meets its running dunvo.exe, the user closes it and retries. Its
-# read-me marked read-only, hidden and system is replaced all the same, and
-# ends with none of those marks.
+# read-me marked read-only, hidden and system is replaced all the same (as
+# on Windows, the group's user may not open it for writing while so marked).
 APP='Dunvo (sample application)'
 IN_USE=(page IDC_STATIC close "$APP" msgbox "This file is in use, probably by Dunvo, which is still open:\n$INSTALL\\dunvo.exe\n\nClose Dunvo and click Retry, or click Cancel to stop the installation." - warning retry)
-running() { [ "$1" = after ] || (cd "$(host_path "$FOLDER")" && WINEPREFIX=$PREFIX "$WINE" dunvo.exe </dev/null >/dev/null 2>&1 &); }
-protect() { # marks it "before" (Wine's attrib takes one mark a call) and reads its marks "after"
-    local mark readme="$FOLDER\\readme.rtf" marks
-    [ "$1" = after ] || for mark in +r +h +s; do WINEPREFIX=$PREFIX "$WINE" attrib $mark "$readme" >/dev/null 2>&1 || fail "attrib"; done
-    marks=$(WINEPREFIX=$PREFIX "$WINE" attrib "$readme" 2>/dev/null) && marks=${marks%%[A-Z]:*} || fail "attrib"
-    [ "$1" = after ] || [[ $marks = *R* && $marks = *H* && $marks = *S* ]] || fail "the read-me was not marked: $marks"
-    [ "$1" = before ] || [[ $marks != *[RHS]* ]] || fail "the replaced read-me is still marked: $marks"
+running() { [ "$1" = after ] || (cd "$(host_path "$FOLDER")" && in_wine dunvo.exe </dev/null >>"$WINE_LOG" &); }
+protect() { # marks it (Wine's attrib takes one mark a call, and a user's read-only file no other)
+    local mark marks
+    [ "$1" = before ] || return 0
+    for mark in +h +s +r; do in_wine attrib $mark "$FOLDER\\readme.rtf" >>"$WINE_LOG" || fail "attrib"; done
+    marks=$(in_wine attrib "$FOLDER\\readme.rtf") && marks=${marks%%[A-Z]:*}
+    [[ $marks = *R* && $marks = *H* && $marks = *S* ]] || fail "the read-me was not marked: $marks"
 }
 damage() { # the run over it makes the earlier installation whole again
     [ "$1" = after ] || { printf garbage >"$(host_path "$FOLDER")/qtext/ARABIC.TX_" &&
@@ -397,5 +399,5 @@ uninstall() { # yes|no
 no_entries() { [ -z "$(reg_values "$APP_KEY")$(reg_values "$UNINSTALL_KEY")" ] || fail "registry entries are there"; }
 # Every program ended, then Wine's boot, which carries out the removals left for a restart.
 restart_windows() {
-    end_wine "$PREFIX" && { WINEPREFIX=$PREFIX "$WINE" wineboot -r >/dev/null 2>&1 || true; } && end_wine "$PREFIX"
+    end_wine "$PREFIX" && { in_wine wineboot -r >>"$WINE_LOG" || true; } && end_wine "$PREFIX"
 }
