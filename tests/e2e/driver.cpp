@@ -29,6 +29,9 @@
 //                      that may pass unseen is noted, not failed (for screenshots only)
 //   backdrop RRGGBB    wait until the screen shows the dimmed backdrop over that colour
 //   picture            expect the page, once painted, to show its picture in its far corner
+//   figures ID FILE    measure a row of list ID, the header over it, the row's picture and the
+//                      backdrop's title: at 96 dots per inch write them to FILE; at others expect
+//                      each grown by the screen's ratio to those, and rows as roomy for their text
 //   exit CODE          wait for the setup to end with CODE
 //   kill               end the setup (a run that stops part-way)
 //   watch ID STATUS    for the benchmark: while the window with control ID is shown, ask its
@@ -600,6 +603,80 @@ void Picture()
              std::to_string(corner.y));
 }
 
+// Rows of the screen, above and left of the page, that show the backdrop's title colour.
+int TitleHeight()
+{
+    RECT page;
+    GetWindowRect(gPage, &page);
+    const Screen screen = Capture();
+    int top = -1, bottom = -1;
+    for (int y = 0; y < std::min<int>(page.top, screen.height); ++y)
+        for (int x = 0; x < std::min<int>(page.left, screen.width); ++x)
+            if (screen.at(x, y) == 0x40A0FF)
+                top = top < 0 ? y : top, bottom = y;
+    return bottom - top + 1;
+}
+
+// The height of the first picture in a list's second row on the screen: the
+// column amid the row's first run of pixels unlike the list's background.
+int PictureHeight(HWND list, int top, int height)
+{
+    RECT client;
+    GetClientRect(list, &client);
+    POINT at{0, top};
+    ClientToScreen(list, &at);
+    const Screen screen = Capture();
+    const int middle = at.y + height / 2, right = at.x + client.right - 2;
+    const DWORD back = screen.at(right, middle);
+    int start = at.x, end, first = -1, last = -1;
+    for (; start < right && screen.at(start, middle) == back; ++start) {
+    }
+    for (end = start; end < right && screen.at(end, middle) != back; ++end) {
+    }
+    for (int y = at.y; y < at.y + height; ++y)
+        if (screen.at((start + end) / 2, y) != back)
+            first = first < 0 ? y : first, last = y;
+    return last - first + 1;
+}
+
+// What grows with the screen's dots per inch, as the running setup shows it.
+void Figures(Args a)
+{
+    Until("the page to paint", [] { return Answered(gPage), !GetUpdateRect(gPage, nullptr, FALSE); });
+    HWND list = Control(a[1]);
+    RECT header{};
+    GetClientRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &header);
+    const int row = HIWORD(SendMessageA(list, LVM_APPROXIMATEVIEWRECT, 2, -1)) -
+                    HIWORD(SendMessageA(list, LVM_APPROXIMATEVIEWRECT, 1, -1));
+    const char *names[] = {"a list row's height", "the list header's height", "a row picture's height",
+                           "the title's height"};
+    const double now[] = {double(row), double(header.bottom), double(PictureHeight(list, header.bottom + row, row)),
+                          double(TitleHeight())};
+    HDC screen = GetDC(nullptr);
+    const double ratio = GetDeviceCaps(screen, LOGPIXELSY) / 96.0;
+    ReleaseDC(nullptr, screen);
+    double base[4] = {};
+    FILE *file = fopen(a[2], ratio == 1 ? "w" : "r");
+    if (!file)
+        Fail(std::string("cannot open ") + a[2] + (ratio == 1 ? "" : ", the figures at 96 dots per inch"));
+    std::string wrong, seen;
+    for (int i = 0; i < 4; ++i) {
+        if (ratio == 1 ? fprintf(file, "%g\n", now[i]) < 0 : fscanf(file, "%lf", &base[i]) != 1)
+            Fail(std::string("cannot use ") + a[2]);
+        seen += std::string(names[i]) + " " + std::to_string(int(now[i])) + "; ";
+        // Fonts round to whole pixels: a tenth less than the ratio is still grown.
+        if (ratio != 1 && i != 1 && now[i] < base[i] * ratio * 0.9)
+            wrong += std::string(names[i]) + " is " + std::to_string(int(now[i])) + ", " +
+                     std::to_string(int(base[i])) + " at 96 dots per inch; ";
+    }
+    fclose(file);
+    printf("figures at %d dots per inch: %s\n", int(ratio * 96), seen.c_str());
+    if (ratio != 1 && now[0] / now[1] < base[0] / base[1] * 0.9)
+        wrong += "a list row has less room for its text than at 96 dots per inch (row to header)";
+    if (!wrong.empty())
+        Fail(wrong);
+}
+
 void Exit(Args a)
 {
     Until(
@@ -639,6 +716,7 @@ const struct {
     {"moment", 3, [](Args a) { ShotOfMoment(a[1], a[2], a[3]); }},
     {"backdrop", 1, Backdrop},
     {"picture", 0, [](Args) { Picture(); }},
+    {"figures", 2, Figures},
     {"exit", 1, Exit},
     {"kill", 0, [](Args) { TerminateProcess(gSetup.hProcess, 0), WaitForSingleObject(gSetup.hProcess, INFINITE); }},
     {"watch", 2, [](Args a) { WatchPage(Id(a[1]), Id(a[2])); }},

@@ -19,7 +19,8 @@ repeat() { printf "%${2}s" '' | tr ' ' "$1"; }
 # defaults and a screenshot of each; the agreement from the keyboard (Escape
 # asks, No leaves the page as it was, Enter accepts). Again, in a prefix of its
 # own, on a screen of 144 dots per inch (LogPixels, read as a program starts):
-# the pages grow, and the pictures of those that have one still fill them.
+# the pages grow, the pictures of those that have one still fill them, and the
+# rows, their pictures and the title grow by the ratio to the first row's.
 group_walk() { table walk_row <<<$'96\n144'; } # rows: the screen's dots per inch
 walk_row() {
     local agreement at=
@@ -31,6 +32,7 @@ walk_row() {
     drive cover 3A6EA5 start SETUP page IDE_AGREEMENT_TEXT focus IDOK text IDE_AGREEMENT_TEXT "$agreement" picture shot "$(shot "${at}1-agreement")" \
         key escape @ASK_CANCEL no page IDE_AGREEMENT_TEXT focus IDOK text IDE_AGREEMENT_TEXT "$agreement" key enter gone IDE_AGREEMENT_TEXT \
         page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 text IDE_DIR_PATH "$INSTALL" shot "$(shot "${at}2-options")" \
+        figures IDL_DIR_TRANSLATIONS "$(winpath "$OUT/figures-96.txt")" \
         click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS text IDE_BROWSE_PATH "$INSTALL" shot "$(shot "${at}3-browser")" click IDCANCEL gone IDL_BROWSE_FOLDERS \
         page IDL_DIR_TRANSLATIONS click IDOK moment IDE_COPY_STATUS 'Decompressing setup files' "$(shot "${at}4-copy")" \
         page IDC_SHORTCUT_START_MENU checked IDC_SHORTCUT_START_MENU 1 checked IDC_SHORTCUT_DESKTOP 0 picture shot "$(shot "${at}8-shortcuts")" click IDOK \
