@@ -603,71 +603,52 @@ void Picture()
              std::to_string(corner.y));
 }
 
-// Rows of the screen, above and left of the page, that show the backdrop's title colour.
-int TitleHeight()
-{
-    RECT page;
-    GetWindowRect(gPage, &page);
-    const Screen screen = Capture();
-    int top = -1, bottom = -1;
-    for (int y = 0; y < std::min<int>(page.top, screen.height); ++y)
-        for (int x = 0; x < std::min<int>(page.left, screen.width); ++x)
-            if (screen.at(x, y) == 0x40A0FF)
-                top = top < 0 ? y : top, bottom = y;
-    return bottom - top + 1;
-}
-
-// The height of the first picture in a list's second row on the screen: the
-// column amid the row's first run of pixels unlike the list's background.
-int PictureHeight(HWND list, int top, int height)
-{
-    RECT client;
-    GetClientRect(list, &client);
-    POINT at{0, top};
-    ClientToScreen(list, &at);
-    const Screen screen = Capture();
-    const int middle = at.y + height / 2, right = at.x + client.right - 2;
-    const DWORD back = screen.at(right, middle);
-    int start = at.x, end, first = -1, last = -1;
-    for (; start < right && screen.at(start, middle) == back; ++start) {
-    }
-    for (end = start; end < right && screen.at(end, middle) != back; ++end) {
-    }
-    for (int y = at.y; y < at.y + height; ++y)
-        if (screen.at((start + end) / 2, y) != back)
-            first = first < 0 ? y : first, last = y;
-    return last - first + 1;
-}
-
-// What grows with the screen's dots per inch, as the running setup shows it.
+// What grows with the screen's dots per inch, on the screen: a list row, the
+// header over it (the height of the list's text), the second row's picture
+// (the column just inside its first pixel unlike the list's background) and
+// the backdrop's title left of and above the page. At 96 dots per inch the
+// figures are written to FILE, at others each is held against those.
 void Figures(Args a)
 {
     Until("the page to paint", [] { return Answered(gPage), !GetUpdateRect(gPage, nullptr, FALSE); });
     HWND list = Control(a[1]);
-    RECT header{};
-    GetClientRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &header);
+    RECT bar{}, client, page;
+    GetClientRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &bar);
+    GetClientRect(list, &client);
+    GetWindowRect(gPage, &page);
     const int row = HIWORD(SendMessageA(list, LVM_APPROXIMATEVIEWRECT, 2, -1)) -
                     HIWORD(SendMessageA(list, LVM_APPROXIMATEVIEWRECT, 1, -1));
-    const char *names[] = {"a list row's height", "the list header's height", "a row picture's height",
-                           "the title's height"};
-    const double now[] = {double(row), double(header.bottom), double(PictureHeight(list, header.bottom + row, row)),
-                          double(TitleHeight())};
-    HDC screen = GetDC(nullptr);
-    const double ratio = GetDeviceCaps(screen, LOGPIXELSY) / 96.0;
-    ReleaseDC(nullptr, screen);
+    POINT at{0, bar.bottom + row};
+    ClientToScreen(list, &at);
+    const Screen screen = Capture();
+    const DWORD back = screen.at(at.x + client.right - 2, at.y + row / 2);
+    int x = at.x, top[2] = {screen.height, screen.height}, bottom[2] = {-1, -1};
+    while (x < at.x + client.right && screen.at(x, at.y + row / 2) == back)
+        ++x;
+    for (int y = at.y; y < at.y + row; ++y)
+        if (screen.at(x + 2, y) != back)
+            top[1] = std::min(top[1], y), bottom[1] = y;
+    for (int y = 0; y < page.top; ++y)
+        for (int i = 0; i < page.left; ++i)
+            if (screen.at(i, y) == 0x40A0FF)
+                top[0] = std::min(top[0], y), bottom[0] = y;
+    const double now[] = {double(row), double(bar.bottom), double(bottom[1] - top[1] + 1),
+                          double(bottom[0] - top[0] + 1)};
+    const char *names[] = {"a list row", "the list header", "a row's picture", "the title"};
+    HDC dc = GetDC(nullptr);
+    const double ratio = GetDeviceCaps(dc, LOGPIXELSY) / 96.0;
+    ReleaseDC(nullptr, dc);
     double base[4] = {};
     FILE *file = fopen(a[2], ratio == 1 ? "w" : "r");
-    if (!file)
-        Fail(std::string("cannot open ") + a[2] + (ratio == 1 ? "" : ", the figures at 96 dots per inch"));
     std::string wrong, seen;
     for (int i = 0; i < 4; ++i) {
-        if (ratio == 1 ? fprintf(file, "%g\n", now[i]) < 0 : fscanf(file, "%lf", &base[i]) != 1)
-            Fail(std::string("cannot use ") + a[2]);
-        seen += std::string(names[i]) + " " + std::to_string(int(now[i])) + "; ";
+        if (!file || (ratio == 1 ? fprintf(file, "%g\n", now[i]) < 0 : fscanf(file, "%lf", &base[i]) != 1))
+            Fail(std::string("cannot use ") + a[2] + ", the figures at 96 dots per inch");
+        seen += std::string(names[i]) + " " + std::to_string(int(now[i])) + " high; ";
         // Fonts round to whole pixels: a tenth less than the ratio is still grown.
         if (ratio != 1 && i != 1 && now[i] < base[i] * ratio * 0.9)
-            wrong += std::string(names[i]) + " is " + std::to_string(int(now[i])) + ", " +
-                     std::to_string(int(base[i])) + " at 96 dots per inch; ";
+            wrong += std::string(names[i]) + " is no higher than at 96 dots per inch (" +
+                     std::to_string(int(base[i])) + "); ";
     }
     fclose(file);
     printf("figures at %d dots per inch: %s\n", int(ratio * 96), seen.c_str());
