@@ -189,12 +189,12 @@ int RunPipeline(const std::string &filesGz, const std::string &mp3Gz, const std:
 
     const Clock::time_point start = Clock::now();
     WriteFile(gzipPath, resource.data(), resource.size());
-    if (!ExpandGzipFile(payloadPath.c_str(), gzipPath.c_str()))
+    if (ExpandGzipFile(payloadPath.c_str(), gzipPath.c_str()) != Expansion::Done)
         Die("payload expansion failed");
     InstallArchive(payloadPath, kFilesArchiveRecords, out);
     unlink(payloadPath.c_str());
     unlink(gzipPath.c_str());
-    if (!ExpandGzipFile(recitationPath.c_str(), mp3Gz.c_str()))
+    if (ExpandGzipFile(recitationPath.c_str(), mp3Gz.c_str()) != Expansion::Done)
         Die("side file expansion failed");
     InstallArchive(recitationPath, kRecitationArchiveRecords, out);
     unlink(recitationPath.c_str());

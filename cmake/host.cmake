@@ -125,7 +125,7 @@ foreach(group walk:300 backdrop:120 options:400 recitations:600 side_files:400 l
     set_tests_properties(e2e_${group} PROPERTIES LABELS "wine;e2e" SKIP_RETURN_CODE 77 TIMEOUT ${limit}
         ENVIRONMENT "DUNVO_BUILD=${CMAKE_BINARY_DIR}")
 endforeach()
-set_tests_properties(e2e_recitations PROPERTIES FIXTURES_REQUIRED recitations)
+set_tests_properties(e2e_options e2e_recitations e2e_side_files e2e_full_disks PROPERTIES FIXTURES_REQUIRED recitations)
 # Wine tests run at most two at a time, what the two cores here hold
 # (ctest -L e2e: 58 s one at a time, 35 s two at a time): each takes one of
 # two locks, split by their times so that both lanes end together.

@@ -26,17 +26,28 @@ struct FileReplacement {
     char PartPath[kPathChars];
 };
 
+// A scanner or an indexer opens a file without sharing for a moment, often
+// just as it is replaced: a file found in use is tried again, a few hundred
+// milliseconds apart for a few seconds, before InUse is given; `keepAlive`,
+// when given, is called all the while, so that a window can keep painting.
+//
 // Written when File is open; otherwise InUse or NotCreated, and nothing was touched but marks.
-FileWrite BeginReplacement(FileReplacement *replacement, const char *path);
+FileWrite BeginReplacement(FileReplacement *replacement, const char *path, void (*keepAlive)() = nullptr);
 // Closes File; when `written` holds and the close flushed everything, the
 // new file takes Path's place (Written, or InUse when the earlier file got
 // held meanwhile). Otherwise the new file goes and Path stays as it was.
-FileWrite EndReplacement(FileReplacement *replacement, bool written);
+FileWrite EndReplacement(FileReplacement *replacement, bool written, void (*keepAlive)() = nullptr);
 
 // The whole of `size` bytes as the file `path`, replacing an earlier one as above.
-FileWrite ReplaceWholeFile(const char *path, const void *bytes, size_t size);
+FileWrite ReplaceWholeFile(const char *path, const void *bytes, size_t size, void (*keepAlive)() = nullptr);
 
-// The two steps the system does differently: ready `path` to be replaced
-// (Written, InUse or NotCreated), and move `part` over `path`.
+// The name of the program that holds `path`, where the system can tell
+// (in the code page, at most `capacity` characters with the terminator).
+bool NameFileHolder(const char *path, char *name, size_t capacity);
+
+// What the system does differently: ready `path` to be replaced (Written,
+// InUse or NotCreated), move `part` over `path`, and wait a while before a
+// held file is tried again, calling `keepAlive` meanwhile.
 FileWrite PrepareToReplace(const char *path);
 FileWrite MoveIntoPlace(const char *part, const char *path);
+void PauseForHeldFile(void (*keepAlive)());

@@ -10,3 +10,14 @@ FileWrite MoveIntoPlace(const char *part, const char *path)
 {
     return rename(part, path) == 0 ? FileWrite::Written : FileWrite::NotCreated;
 }
+
+void PauseForHeldFile(void (*keepAlive)())
+{
+    if (keepAlive)
+        keepAlive();
+}
+
+bool NameFileHolder(const char *, char *, size_t)
+{
+    return false;
+}

@@ -9,6 +9,7 @@ int32_t TranslationState[kTranslationRows];
 int32_t RecitationState[kRecitationCount];
 uint32_t RequiredBytes;
 int32_t RecitationsAvailable;
+char SideFile[kPathChars];
 
 char InstallDir[kPathChars];
 char InstallDirName[kPathChars];

@@ -28,6 +28,9 @@ extern int32_t TranslationState[kTranslationRows];
 extern int32_t RecitationState[kRecitationCount];
 extern uint32_t RequiredBytes;
 extern int32_t RecitationsAvailable;
+// The side file the recitations come from, found and checked before the
+// options page opens; empty when there is none that can be whole.
+extern char SideFile[kPathChars];
 
 extern char InstallDir[kPathChars];
 extern char InstallDirName[kPathChars];

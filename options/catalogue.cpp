@@ -76,3 +76,12 @@ const uint32_t RecitationSizes[kRecitationCount] = {
     /* 112 */ 91348, 97512,
 };
 // clang-format on
+
+uint32_t RecitationArchiveBytes()
+{
+    const uint32_t header = 1 + sizeof "sound\\001.mp3" - 1 + 4;
+    uint32_t total = 0;
+    for (int k = 1; k < kRecitationCount; ++k)
+        total += header + RecitationSizes[k];
+    return total;
+}

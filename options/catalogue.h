@@ -43,6 +43,10 @@ extern const int32_t AliasRows[kAliasCount];
 extern const int32_t AliasTargets[kAliasCount];
 extern const uint32_t RecitationSizes[kRecitationCount];
 constexpr uint32_t BaseRequiredBytes = 5426152;
+// What a whole "mp3data.gz" expands to: records 1-113, each a name length
+// byte, the name "sound\NNN.mp3", a 4-byte size and the file; less than 2^32,
+// so also what its gzip trailer holds.
+uint32_t RecitationArchiveBytes();
 
 // 1 when the row shows another row's file under a second language's name.
 int IsAliasRow(int row);

@@ -109,3 +109,26 @@ bool IsFullPath(const char *path)
 {
     return isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '\\';
 }
+
+TempPlace PlaceTemporaries(bool sameDrive, uint64_t tempFree, uint64_t installFree, uint64_t installBytes,
+                           uint64_t tempBytes)
+{
+    // Either figure is at most a few hundred megabytes, so their sum cannot wrap.
+    const uint64_t both = installBytes + tempBytes;
+    if (installFree < installBytes)
+        return TempPlace::NoRoom;
+    if (sameDrive)
+        return installFree >= both ? TempPlace::TempFolder : TempPlace::NoRoom;
+    if (tempFree >= tempBytes)
+        return TempPlace::TempFolder;
+    return installFree >= both ? TempPlace::InstallDrive : TempPlace::NoRoom;
+}
+
+bool OnSameDrive(const char *path, const char *other)
+{
+    // A drive's root may come without its backslash ("C:"); a network path has no letter.
+    const auto lettered = [](const char *p) {
+        return isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':';
+    };
+    return lettered(path) && lettered(other) && UpperCase(path[0]) == UpperCase(other[0]);
+}

@@ -32,3 +32,14 @@ void ReportFreeSpaceError(unsigned long error);
 // setup installs into. Anything else would be taken relative to whatever the
 // current directory happens to be, and written so into shortcuts and registry.
 bool IsFullPath(const char *path);
+
+// Where the copy's temporaries (its expansions) go: into the temporary folder
+// when its drive has room for them besides what is installed there, else into
+// a folder of the setup's own on the installation drive when that has room
+// for both; NoRoom when neither has. Free space that could not be measured
+// is passed as UINT64_MAX, trusted as the copy always trusted it.
+enum class TempPlace { TempFolder, InstallDrive, NoRoom };
+TempPlace PlaceTemporaries(bool sameDrive, uint64_t tempFree, uint64_t installFree, uint64_t installBytes,
+                           uint64_t tempBytes);
+// Whether two paths lie on one drive letter.
+bool OnSameDrive(const char *path, const char *other);

@@ -3,7 +3,13 @@
 #include "common/ansi_path.h"
 #include "common/app_window.h"
 #include "common/install_settings.h"
+#include "common/text.h"
+#include "options/catalogue.h"
 #include "options/drive_rules.h"
+#include "options/selection.h"
+#include "resources/resource.h"
+
+#include <algorithm>
 
 namespace
 {
@@ -25,6 +31,30 @@ using GetDiskFreeSpaceExAFunction = BOOL(WINAPI *)(LPCSTR, PULARGE_INTEGER, PULA
 GetDiskFreeSpaceExAFunction FindGetDiskFreeSpaceEx()
 {
     return FindFunction<GetDiskFreeSpaceExAFunction>(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA");
+}
+
+// A gzip member ends with the plain size of what it holds, little-endian.
+uint64_t PayloadBytes()
+{
+    HRSRC found = FindResourceA(AppInstance, MAKEINTRESOURCEA(IDR_PAYLOAD), RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(AppInstance, found) : nullptr;
+    const auto *bytes = loaded ? static_cast<const unsigned char *>(LockResource(loaded)) : nullptr;
+    const DWORD size = bytes ? SizeofResource(AppInstance, found) : 0;
+    if (size < 4)
+        return size;
+    const unsigned char *plain = bytes + size - 4;
+    return size + (plain[0] | plain[1] << 8 | plain[2] << 16 | static_cast<uint64_t>(plain[3]) << 24);
+}
+
+// Free space of the drive `folder` (no trailing backslash) is on; a drive that
+// cannot be measured is trusted.
+uint64_t FreeSpaceAt(const char *folder)
+{
+    char directory[kPathChars];
+    uint64_t freeBytes = UINT64_MAX;
+    if (FormatInto(directory, "%s\\", folder))
+        MeasureFreeSpace(directory, &freeBytes);
+    return freeBytes;
 }
 
 } // namespace
@@ -77,4 +107,18 @@ void ShowSpaceText(HWND window, int control)
     char text[kSpaceTextChars];
     FormatSpaceText(text);
     SetDlgItemTextA(window, control, text);
+}
+
+uint64_t TemporaryBytes()
+{
+    const uint64_t kClusterSlack = 1 << 20;
+    const uint64_t recitations = CountChosenRecitations() > 0 ? RecitationArchiveBytes() : 0;
+    return std::max(PayloadBytes(), recitations) + kClusterSlack;
+}
+
+TempPlace PlaceTemporariesNow(const char *tempFolder, uint64_t tempBytes)
+{
+    const char drive[] = {InstallDir[0], ':', '\0'};
+    return PlaceTemporaries(OnSameDrive(tempFolder, InstallDir), FreeSpaceAt(tempFolder), FreeSpaceAt(drive),
+                            RequiredBytes, tempBytes);
 }

@@ -6,11 +6,13 @@
 #include "common/app_window.h"
 #include "common/common_controls.h"
 #include "common/install_settings.h"
+#include "common/temp_folder.h"
 #include "common/text.h"
 #include "options/catalogue.h"
 #include "options/drive_rules.h"
 #include "options/drives.h"
 #include "options/folder_list.h"
+#include "options/list_colours.h"
 #include "options/selection.h"
 #include "resources/resource.h"
 #include "shell/dispatch.h"
@@ -18,6 +20,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <windowsx.h>
 
 const char NotEnoughSpaceText[] =
     "You do not have enough Free disk space on this drive for installation. Change the drive or remove "
@@ -90,16 +93,27 @@ void ScaleLegend(HWND page)
     }
 }
 
+bool HighContrastIsOn()
+{
+    HIGHCONTRASTA highContrast = {};
+    highContrast.cbSize = sizeof highContrast;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0) &&
+           (highContrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 void MakeListLook()
 {
-    // On Windows NT 4.0 the lists are black with white selected text; elsewhere
-    // they take the system's shadow and highlight colours.
     const DWORD version = GetVersion();
     NtFourLook = (version & 0x80000000) == 0 && LOBYTE(LOWORD(version)) == 4;
-    SelectedTextColor = NtFourLook ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNHIGHLIGHT);
-    ListBackColor = NtFourLook ? RGB(0, 0, 0) : GetSysColor(COLOR_3DDKSHADOW);
-    ItemTextColor = GetSysColor(COLOR_MENU);
-    SelectedFillColor = GetSysColor(COLOR_BTNSHADOW);
+    const SystemColours system = {GetSysColor(COLOR_WINDOW),       GetSysColor(COLOR_WINDOWTEXT),
+                                  GetSysColor(COLOR_HIGHLIGHT),    GetSysColor(COLOR_HIGHLIGHTTEXT),
+                                  GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_3DDKSHADOW),
+                                  GetSysColor(COLOR_MENU),         GetSysColor(COLOR_BTNSHADOW)};
+    const ListColours colours = ChooseListColours(system, HighContrastIsOn(), NtFourLook);
+    SelectedTextColor = colours.selectedText;
+    ListBackColor = colours.back;
+    ItemTextColor = colours.itemText;
+    SelectedFillColor = colours.selectedFill;
     ListBackBrush = CreateSolidBrush(ListBackColor);
     SelectionBrush = CreateSolidBrush(SelectedFillColor);
     UnderlinePen = CreatePen(PS_SOLID, 1, ItemTextColor);
@@ -110,17 +124,10 @@ void MakeListLook()
     DontInstallBitmap = LoadPicture(IDB_STATE_DONT_INSTALL);
 }
 
-// The recitations beyond the first come from "mp3data.gz" beside the setup.
-bool SideFileIsPresent()
-{
-    char path[kPathChars];
-    // A source folder too long to name the file in cannot be holding it usably.
-    return FormatInto(path, "%s\\mp3data.gz", SourceDir) &&
-           GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
 // Two columns whose headers are the select-all and clear-all buttons, and one
-// text-less item per row: the page draws every row from the state arrays.
+// item per row. The page draws every row from the state arrays; the list asks
+// the page for the row's texts (its name, and its state in words) only when
+// something reads them, a screen reader above all, so they cannot go stale.
 void SetUpList(HWND list, int rows)
 {
     char checkAll[] = "Check All";
@@ -135,15 +142,21 @@ void SetUpList(HWND list, int rows)
     SendMessageA(list, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
 
     LVITEMA item = {};
-    item.mask = LVIF_STATE;
-    for (item.iItem = 0; item.iItem < rows; ++item.iItem)
+    item.mask = LVIF_TEXT;
+    item.pszText = LPSTR_TEXTCALLBACKA;
+    for (item.iItem = 0; item.iItem < rows; ++item.iItem) {
+        item.iSubItem = 0;
         SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        item.iSubItem = 1;
+        SendMessageA(list, LVM_SETITEMTEXTA, item.iItem, reinterpret_cast<LPARAM>(&item));
+    }
     SendMessageA(list, LVM_SETBKCOLOR, 0, ListBackColor);
 }
 
 int OnInitPage(HWND page, UINT, WPARAM, LPARAM)
 {
-    StartSelection(SideFileIsPresent());
+    // The recitations beyond the first come from the side file, found before the page opens.
+    StartSelection(SideFile[0] != '\0');
     ChooseDefaultFolder();
     CopyInto(InstallDirName, kDefaultDirectoryName);
     ComposeInstallPath(InstallDir); // the proposal is short; a failure would leave it empty
@@ -166,25 +179,39 @@ int OnMeasureItem(HWND, UINT, WPARAM, LPARAM lParam)
     return 0;
 }
 
-HBITMAP StatePicture(bool translations, int index)
+// What a row's picture shows; a screen reader says it in words.
+enum RowLook { kDontInstall, kInstall, kInstallLoad, kInstalledByDefault, kNotAvailable };
+// The legend's words under the translations, and the same words for a
+// recitation with the same picture.
+const char *const kLookWords[] = {"Don't Install", "Install", "Install and Load", "Installed by default",
+                                  "Not available"};
+
+RowLook LookOf(bool translations, int index)
 {
     // The first recitation travels in the payload: it is always installed.
     if (!translations && index == 0)
-        return InstallLoadBitmap;
+        return kInstalledByDefault;
     if (translations) {
         const int32_t state = TranslationState[index];
         if (state == TS_DONT_INSTALL || state == TS_ALIAS_DONT_INSTALL)
-            return DontInstallBitmap;
+            return kDontInstall;
         if (state == TS_INSTALL_LOAD || state == TS_ALIAS_INSTALL_LOAD)
-            return InstallLoadBitmap;
-        return InstallBitmap;
+            return kInstallLoad;
+        return kInstall;
     }
     const int32_t state = RecitationState[index];
     if (state == RS_DONT_INSTALL)
-        return DontInstallBitmap;
+        return kDontInstall;
     if (state == RS_NOT_AVAILABLE)
-        return NotAvailableBitmap;
-    return InstallBitmap;
+        return kNotAvailable;
+    return kInstall;
+}
+
+HBITMAP StatePicture(bool translations, int index)
+{
+    const HBITMAP pictures[] = {DontInstallBitmap, InstallBitmap, InstallLoadBitmap, InstallLoadBitmap,
+                                NotAvailableBitmap};
+    return pictures[LookOf(translations, index)];
 }
 
 // A picture at a distance from the row's corner given for 96 dots per inch.
@@ -263,36 +290,62 @@ int OnDrawItem(HWND, UINT, WPARAM, LPARAM lParam)
     return 0;
 }
 
-int RowsOf(bool translations)
+// The texts a screen reader reads from a row: its name, then its state.
+void GiveRowText(const NMLVDISPINFOA &asked, bool translations)
 {
-    return translations ? kTranslationRows : kRecitationCount;
+    const LVITEMA &item = asked.item;
+    const int row = item.iItem;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax < 1 || row < 0 ||
+        row >= (translations ? kTranslationRows : kRecitationCount))
+        return;
+    char name[16];
+    FormatInto(name, "%03d.mp3", row + 1);
+    const char *text = item.iSubItem == 1 ? kLookWords[LookOf(translations, row)]
+                       : translations     ? ComponentCatalogue[row].DisplayName
+                                          : name;
+    CopyText(item.pszText, size_t(item.cchTextMax), text);
 }
 
-void OnColumnClick(HWND page, HWND list, bool translations, int column)
+void ShowChanges(HWND list, const int32_t *before, const int32_t *now, int rows)
 {
-    if (column == 0)
-        translations ? SelectAllTranslations() : SelectAllRecitations();
-    else if (column == 1)
-        translations ? ClearAllTranslations() : ClearAllRecitations();
-    else
-        return;
-    SendMessageA(list, LVM_REDRAWITEMS, 0, RowsOf(translations) - 1);
+    for (int row = 0; row < rows; ++row)
+        if (before[row] != now[row]) {
+            SendMessageA(list, LVM_REDRAWITEMS, row, row);
+            // The row's text has changed with it: a screen reader on it reads it again.
+            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, list, OBJID_CLIENT, row + 1);
+        }
+}
+
+// Every change of the selection goes through here: the rows it changed are
+// redrawn and announced, and the space line follows.
+template <class Change> void ChangeSelection(HWND page, Change change)
+{
+    int32_t translations[kTranslationRows], recitations[kRecitationCount];
+    memcpy(translations, TranslationState, sizeof translations);
+    memcpy(recitations, RecitationState, sizeof recitations);
+    change();
+    ShowChanges(GetDlgItem(page, IDL_DIR_TRANSLATIONS), translations, TranslationState, kTranslationRows);
+    ShowChanges(GetDlgItem(page, IDL_DIR_RECITATIONS), recitations, RecitationState, kRecitationCount);
     ShowSpaceText(page, IDT_DIR_SPACE);
+}
+
+// "Check All" and "UnCheck All": the column headers, or the list's context menu.
+void ChangeAll(HWND page, bool translations, bool check)
+{
+    ChangeSelection(page, [&] {
+        if (check)
+            translations ? SelectAllTranslations() : SelectAllRecitations();
+        else
+            translations ? ClearAllTranslations() : ClearAllRecitations();
+    });
 }
 
 // A row steps through its states when it is clicked, or when Space is pressed
 // on it: the same cycle either way. Moving the selection with the keyboard
-// changes nothing.
-void StepRow(HWND page, HWND list, bool translations, int row)
+// changes nothing. The first recitation and missing ones stay as they are.
+void StepRow(HWND page, bool translations, int row)
 {
-    if (row < 0 || row >= RowsOf(translations))
-        return;
-    if (translations)
-        CycleTranslation(row);
-    else
-        ToggleRecitation(row); // leaves the first file and missing ones alone
-    SendMessageA(list, LVM_REDRAWITEMS, row, row);
-    ShowSpaceText(page, IDT_DIR_SPACE);
+    ChangeSelection(page, [&] { translations ? CycleTranslation(row) : ToggleRecitation(row); });
 }
 
 // The list has just moved its selection to the row under the mouse, or its
@@ -309,13 +362,46 @@ int OnPageNotify(HWND page, UINT, WPARAM, LPARAM lParam)
     if (!translations && header->idFrom != IDL_DIR_RECITATIONS)
         return 0;
     HWND list = header->hwndFrom;
-    if (header->code == LVN_COLUMNCLICK)
-        OnColumnClick(page, list, translations, reinterpret_cast<const NMLISTVIEW *>(lParam)->iSubItem);
-    else if (header->code == NM_CLICK)
-        StepRow(page, list, translations, RowWith(list, LVNI_SELECTED));
+    if (header->code == LVN_COLUMNCLICK) {
+        const int column = reinterpret_cast<const NMLISTVIEW *>(lParam)->iSubItem;
+        if (column == 0 || column == 1)
+            ChangeAll(page, translations, column == 0);
+    } else if (header->code == NM_CLICK)
+        StepRow(page, translations, RowWith(list, LVNI_SELECTED));
     else if (header->code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN *>(lParam)->wVKey == VK_SPACE)
-        StepRow(page, list, translations, RowWith(list, LVNI_FOCUSED));
+        StepRow(page, translations, RowWith(list, LVNI_FOCUSED));
+    else if (header->code == LVN_GETDISPINFOA)
+        GiveRowText(*reinterpret_cast<const NMLVDISPINFOA *>(lParam), translations);
     return 0;
+}
+
+// The column headers answer only the mouse. Shift+F10, the menu key or a
+// right click on a list offers the same two commands for that list.
+int OnContextMenu(HWND page, UINT, WPARAM wParam, LPARAM lParam)
+{
+    HWND list = reinterpret_cast<HWND>(wParam);
+    const int id = GetDlgCtrlID(list);
+    if (id != IDL_DIR_TRANSLATIONS && id != IDL_DIR_RECITATIONS)
+        return 0;
+    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (at.x == -1 && at.y == -1) { // from the keyboard: below the focused row
+        RECT row = {};
+        row.left = LVIR_BOUNDS;
+        const int focused = RowWith(list, LVNI_FOCUSED);
+        if (focused < 0 || !SendMessageA(list, LVM_GETITEMRECT, focused, reinterpret_cast<LPARAM>(&row)))
+            row = RECT{};
+        at = POINT{row.left, row.bottom};
+        ClientToScreen(list, &at);
+    }
+    enum { kCheckAll = 1, kUncheckAll };
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, kCheckAll, "&Check All");
+    AppendMenuA(menu, MF_STRING, kUncheckAll, "&UnCheck All");
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, page, nullptr);
+    DestroyMenu(menu);
+    if (chosen)
+        ChangeAll(page, id == IDL_DIR_TRANSLATIONS, chosen == kCheckAll);
+    return 1;
 }
 
 // The directory as typed into edit 101, into InstallDir. A text that does not
@@ -364,19 +450,55 @@ uint64_t FreeSpaceOfInstallDrive()
     return freeBytes;
 }
 
+// The copy expands the payload and the side file before it installs them.
+// When no drive has room for that besides the installation, the user is told
+// now, before anything is copied, with the room the installation needs while
+// it runs. (A temporary folder that cannot be used at all is the copy page's
+// to tell, as it always was.)
+bool RoomForTemporaries(HWND page)
+{
+    char tempFolder[kShortPathChars];
+    wchar_t named[kShortPathChars];
+    if (FindTempFolder(tempFolder, named) != TempFolderFound::Found)
+        return true;
+    const uint64_t tempBytes = TemporaryBytes();
+    if (PlaceTemporariesNow(tempFolder, tempBytes) != TempPlace::NoRoom)
+        return true;
+    const double kMebibyte = 1048576.0;
+    char elsewhere[kShortPathChars + 80] = "";
+    if (!OnSameDrive(tempFolder, InstallDir))
+        FormatInto(elsewhere, " The drive of the temporary folder %s has too little room for them.",
+                   tempFolder);
+    char text[1024];
+    FormatInto(
+        text,
+        "You do not have enough Free disk space on this drive for installation. While it runs, the "
+        "installation needs %.2f MB here: %.2f MB for its files and %.2f MB for temporary files, which "
+        "it removes at the end.%s Change the drive or remove some other program-s to free more disk "
+        "space.",
+        static_cast<double>(RequiredBytes + tempBytes) / kMebibyte,
+        static_cast<double>(RequiredBytes) / kMebibyte, static_cast<double>(tempBytes) / kMebibyte,
+        elsewhere);
+    MessageBoxA(page, text, kPageCaption, MB_OK | MB_ICONERROR);
+    return false;
+}
+
 void OnNext(HWND page)
 {
     if (const char *refusal = CheckSelection()) {
         MessageBoxA(page, refusal, kPageCaption, MB_OK | MB_ICONERROR);
         return;
     }
-    FixUpAliases();
+    // A target row the fix-up turns on is shown so if the page stays.
+    ChangeSelection(page, FixUpAliases);
     if (!TakeInstallDir(page))
         return;
     if (RequiredBytes > FreeSpaceOfInstallDrive()) {
         MessageBoxA(page, NotEnoughSpaceText, kPageCaption, MB_OK | MB_ICONERROR);
         return;
     }
+    if (!RoomForTemporaries(page))
+        return;
     if (MakeDirectory(InstallDir)) {
         EndDialog(page, 0);
         return;
@@ -434,6 +556,7 @@ const MessageEntry kPageMessages[] = {
     {WM_DRAWITEM, OnDrawItem},
     {WM_NOTIFY, OnPageNotify},
     {WM_MEASUREITEM, OnMeasureItem},
+    {WM_CONTEXTMENU, OnContextMenu},
 };
 const MessageTable kPageMessageTable = MakeMessageTable(kPageMessages, DefaultNone);
 

@@ -37,6 +37,17 @@ void SetAllAvailableRecitations(int32_t state)
 
 } // namespace
 
+int CountChosenRecitations()
+{
+    if (RecitationsAvailable != 1)
+        return 0;
+    int count = 0;
+    // Index 0, sura 1, travels in the payload itself.
+    for (int k = 1; k < kRecitationCount; ++k)
+        count += RecitationState[k] == RS_INSTALL ? 1 : 0;
+    return count;
+}
+
 uint32_t ComputeRequiredBytes()
 {
     uint32_t total = BaseRequiredBytes;

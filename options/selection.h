@@ -30,6 +30,9 @@ void FixUpAliases();
 // else the text to show the user.
 const char *CheckSelection();
 
+// Recitations 1-113 chosen for installation, 0 when the side file was not found.
+int CountChosenRecitations();
+
 // BaseRequiredBytes plus the files the states select; every change above
 // stores it in RequiredBytes.
 uint32_t ComputeRequiredBytes();

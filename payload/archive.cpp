@@ -137,6 +137,22 @@ RecordStatus SkipRecordData(FILE *archive, uint32_t size)
     return RecordStatus::Ok;
 }
 
+SideFileEnds CheckSideFileEnds(FILE *sideFile, uint32_t plainSize, long *size)
+{
+    *size = fseek(sideFile, 0, SEEK_END) == 0 ? ftell(sideFile) : -1;
+    if (*size < 0)
+        return SideFileEnds::Unreadable;
+    // The shortest member: a 10-byte header, an empty block, the 8-byte trailer.
+    if (*size < 18)
+        return SideFileEnds::Cut;
+    unsigned char magic[2], trailer[4];
+    if (fseek(sideFile, 0, SEEK_SET) != 0 || fread(magic, 1, 2, sideFile) != 2 ||
+        fseek(sideFile, -4, SEEK_END) != 0 || fread(trailer, 1, 4, sideFile) != 4)
+        return SideFileEnds::Unreadable;
+    const bool whole = magic[0] == 0x1F && magic[1] == 0x8B && LoadLittleEndian32(trailer) == plainSize;
+    return whole ? SideFileEnds::Whole : SideFileEnds::Cut;
+}
+
 RecordStatus WriteRecordHeader(FILE *archive, const char *name, uint32_t size)
 {
     if (!IsSafeRecordName(name))

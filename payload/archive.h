@@ -59,6 +59,14 @@ RecordStatus ReadRecordData(FILE *archive, uint32_t size, void *memory);
 // Moves past the data; EndedInData when the archive ends before its last byte.
 RecordStatus SkipRecordData(FILE *archive, uint32_t size);
 
+// Whether the side file can be whole, from its ends alone, without expanding
+// it: a gzip member starts with its magic bytes and ends with the plain size
+// of what it holds (modulo 2^32), which for a whole side file is
+// `plainSize` (RecitationArchiveBytes()). A download that stopped ends in
+// arbitrary bytes. `size` is the file's size, -1 when it cannot be told.
+enum class SideFileEnds { Whole, Cut, Unreadable };
+SideFileEnds CheckSideFileEnds(FILE *sideFile, uint32_t plainSize, long *size);
+
 // Writes a record's name and size; the data is the caller's to follow
 // (CopyRecordData from the source file). Refuses what a reader would refuse.
 RecordStatus WriteRecordHeader(FILE *archive, const char *name, uint32_t size);

@@ -2,14 +2,16 @@
 
 #include <cstring>
 
-#include "common/ansi_path.h"
 #include "common/app_window.h"
 #include "common/file_write.h"
 #include "common/text.h"
 #include "options/catalogue.h"
+#include "options/selection.h"
 #include "payload/archive.h"
 #include "payload/gzip_file.h"
 #include "payload/progress_bar.h"
+#include "payload/side_file.h"
+#include "payload/temporaries.h"
 #include "payload/translation_list_win.h"
 #include "resources/resource.h"
 #include "shell/agreement_page.h"
@@ -17,12 +19,10 @@
 #include "shell/pages.h"
 
 int CopyAborted;
-char TempDir[kShortPathChars];
 
 namespace
 {
 
-const char kPublisherAddress[] = "http://www.dunvo.org";
 // How often the page paints and answers during a long write or expansion.
 constexpr DWORD kKeepAliveMilliseconds = 100;
 
@@ -84,27 +84,28 @@ template <size_t N> bool ComposePath(HWND page, char (&out)[N], const char *fold
     return ComposePath(page, out, folder, name, strlen(name));
 }
 
-void DeleteTemporary(const char *name)
-{
-    char path[kPathChars];
-    // With no temporary directory chosen the path would point at the drive's root.
-    if (TempDir[0] && FormatInto(path, "%s\\%s", TempDir, name))
-        DeleteFileA(path); // result ignored: it may never have been made
-}
-
 // Every file the page writes goes through here, so a full disk and a file
 // held by a running program are told in the same words wherever they happen.
-// A held file is the earlier installation's, most likely the application
+// A file still held after the write's own tries is the earlier installation's,
+// held by the program the system names, or most likely by the application
 // itself still open: the user may close it and have the same bytes written
 // again, or give up, which stops the copy as any other failure does.
 FileWrite WriteWholeFile(HWND page, const char *path, const void *bytes, uint32_t size)
 {
     FileWrite result;
-    while ((result = ReplaceWholeFile(path, bytes, size)) == FileWrite::InUse) {
-        FormatInto(MessageText,
-                   "This file is in use, probably by Dunvo, which is still open:\n%.400s\n\n"
-                   "Close Dunvo and click Retry, or click Cancel to stop the installation.",
-                   path);
+    while ((result = ReplaceWholeFile(path, bytes, size, KeepPageAlive)) == FileWrite::InUse) {
+        char holder[64];
+        if (NameFileHolder(path, holder, sizeof holder))
+            FormatInto(MessageText,
+                       "This file is in use by %s:\n%.280s\n\n"
+                       "Close %s and click Retry, or click Cancel to stop the installation.",
+                       holder, path, holder);
+        else
+            FormatInto(
+                MessageText,
+                "This file is in use by another program, such as Dunvo if it is still open:\n%.350s\n\n"
+                "Close that program and click Retry, or click Cancel to stop the installation.",
+                path);
         if (MessageBoxA(page, MessageText, nullptr, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY)
             break;
     }
@@ -273,47 +274,6 @@ bool InstallRecitation(HWND page, FILE *archive, const PayloadRecord &record, in
     return true;
 }
 
-// The Windows temporary folder, when a file can be made in it. The setup runs
-// with administrator rights, so it may write there.
-bool TakeWindowsTemp()
-{
-    wchar_t wide[kShortPathChars];
-    char windows[kShortPathChars], probe[MAX_PATH];
-    if (!TakeSystemPath(windows, wide, GetWindowsDirectoryW(wide, kShortPathChars)) ||
-        !JoinInto(TempDir, windows, "Temp") || !GetTempFileNameA(TempDir, "dun", 0, probe))
-        return false;
-    DeleteFileA(probe); // made only to see that the folder takes files
-    return true;
-}
-
-// The temporary folder that the system names, by its short name when the code
-// page cannot spell it, else the Windows one; SourceDir when the system names
-// none that fits. Never with a trailing backslash, so that a drive's root
-// C:\ becomes C: and "%s\%s" makes C:\filesdata.gz.
-bool ChooseTempDir(HWND page)
-{
-    wchar_t wide[kShortPathChars];
-    const DWORD length = GetTempPathW(kShortPathChars, wide);
-    if (length == 0 || length >= static_cast<DWORD>(kShortPathChars)) {
-        // An empty SourceDir means the current directory was too long to record.
-        if (!CopyInto(TempDir, SourceDir) || !TempDir[0]) {
-            ShowPathTooLong(page, SourceDir, "filesdata.gz", strlen("filesdata.gz"));
-            return false;
-        }
-    } else if (!TakeSystemPath(TempDir, wide, length) && !TakeWindowsTemp()) {
-        TempDir[0] = '\0';
-        // Named in its own letters, which the code page lacks.
-        wchar_t text[kPathChars] = L"Setup cannot use the temporary folder\n";
-        wcsncat(text, wide, kShortPathChars);
-        wcscat(text, L"\nnor the Windows temporary folder. Set TEMP to a folder whose name has only "
-                     L"letters of this system's language, and start Setup again.");
-        MessageBoxW(page, text, nullptr, MB_ICONERROR);
-        return false;
-    }
-    TrimTrailingBackslash(TempDir);
-    return true;
-}
-
 bool WritePayloadResource(HWND page, const char *path)
 {
     HRSRC found = FindResourceA(AppInstance, MAKEINTRESOURCEA(IDR_PAYLOAD), RT_RCDATA);
@@ -325,14 +285,17 @@ bool WritePayloadResource(HWND page, const char *path)
 }
 
 // `gzipPath` expanded into TempDir\`plainName`, which is then open for
-// reading; null when it could not be (the expansion has told why).
-FILE *ExpandIntoTemp(HWND page, const char *gzipPath, const char *plainName)
+// reading; null when it could not be (the expansion has told why, and says
+// in `expansion` whether the input was at fault).
+FILE *ExpandIntoTemp(HWND page, const char *gzipPath, const char *plainName, Expansion *expansion = nullptr)
 {
     char plainPath[kPathChars];
-    if (!ComposePath(page, plainPath, TempDir, plainName) ||
-        !ExpandGzipFile(plainPath, gzipPath, KeepPageAlive))
-        return nullptr;
-    return fopen(plainPath, "rb");
+    const Expansion result = ComposePath(page, plainPath, TempDir, plainName)
+                                 ? ExpandGzipFile(plainPath, gzipPath, KeepPageAlive)
+                                 : Expansion::Failed;
+    if (expansion)
+        *expansion = result;
+    return result == Expansion::Done ? fopen(plainPath, "rb") : nullptr;
 }
 
 // The resource written to TempDir\filesdata.gz and expanded to
@@ -349,12 +312,19 @@ FILE *UnpackPayload(HWND page)
 void RunRecitationStage(HWND page)
 {
     ShowStageStatus(page, "Decompressing MP3 sound files, could take a minute");
-    char sidePath[kPathChars];
-    FILE *archive = ComposePath(page, sidePath, SourceDir, "mp3data.gz")
-                        ? ExpandIntoTemp(page, sidePath, "mp3data.dat")
-                        : nullptr;
+    Expansion expansion;
+    FILE *archive = ExpandIntoTemp(page, SideFile, "mp3data.dat", &expansion);
     // Without the side file the rest of the installation stands: CopyAborted stays 0.
-    if (!archive) {
+    // Its size and trailer were right when it was found, so damage shows only
+    // now, and is the last word before the end.
+    if (expansion == Expansion::Damaged) {
+        FormatInto(MessageText,
+                   "mp3data.gz is damaged: it does not expand as it should.\n"
+                   "The chosen recitations were not installed; everything else was.\n"
+                   "Download a new copy of mp3data.gz from %s and start Setup again to install them.",
+                   kPublisherAddress);
+        ShowError(page, MessageText);
+    } else if (!archive) {
         ShowError(page, "Can't decompress MP3 sound files");
     } else {
         InstallRecitationArchive(page, archive);
@@ -405,17 +375,6 @@ int MeasureFileSize(const char *path)
     const long size = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
     fclose(file);
     return size < 0 ? 0 : static_cast<int>(size);
-}
-
-int CountChosenRecitations()
-{
-    if (RecitationsAvailable != 1)
-        return 0;
-    int count = 0;
-    // Index 0, sura 1, travels in the payload itself.
-    for (int k = 1; k < kRecitationCount; ++k)
-        count += RecitationState[k] == RS_INSTALL ? 1 : 0;
-    return count;
 }
 
 void InstallFilesArchive(HWND page, FILE *archive)
@@ -499,6 +458,7 @@ void ExtractPayload(HWND page)
 
     if (RecitationsAvailable == 1 && CopyAborted == 0 && chosenRecitations > 0)
         RunRecitationStage(page);
+    RemoveTemporaries();
 
     ProgressEnd();
     EndDialog(page, CopyAborted);

@@ -8,19 +8,15 @@
 #include <cstdio>
 
 #include "common/install_settings.h"
+#include "payload/temporaries.h"
 
 constexpr UINT CMD_RUN_COPY = 4445;
 
 // 0 while the copy may go on; 1 after Cancel or a failure, and the page's result.
 extern int CopyAborted;
-// Where the temporaries go, without a trailing backslash.
-extern char TempDir[kShortPathChars];
 
 // The file's size in bytes, 0 when it cannot be opened or measured.
 int MeasureFileSize(const char *path);
-
-// Recitations 1-113 chosen for installation, 0 when the side file was not found.
-int CountChosenRecitations();
 
 // The whole pipeline, run from the page's own command; ends the page.
 void ExtractPayload(HWND page);

@@ -48,21 +48,21 @@ void ReportWriteFailure(const char *what, const char *path)
 
 } // namespace
 
-bool ExpandGzipFile(const char *outputPath, const char *inputPath, void (*betweenWrites)())
+Expansion ExpandGzipFile(const char *outputPath, const char *inputPath, void (*betweenWrites)())
 {
     gzFile input = gzopen(inputPath, "rb");
     if (!input) {
         ShowPathMessage("Can't open file %.480s\n", inputPath);
-        return false;
+        return Expansion::Failed;
     }
     // zlib reads 8 KB at a time by default: tens of thousands of reads for the
     // side file, each dearer under Wine than the bytes it brings.
     gzbuffer(input, kGzipInputBufferBytes);
     FileReplacement output;
-    if (BeginReplacement(&output, outputPath) != FileWrite::Written) {
+    if (BeginReplacement(&output, outputPath, betweenWrites) != FileWrite::Written) {
         ShowPathMessage("Can't create file %.480s\n", outputPath);
         gzclose(input);
-        return false;
+        return Expansion::Failed;
     }
     // At twice zlib's buffer or more, zlib inflates straight into it. On the
     // stack: a static buffer would be carried, zero-filled, in the program file.
@@ -90,14 +90,15 @@ bool ExpandGzipFile(const char *outputPath, const char *inputPath, void (*betwee
     // before the expanded file is put in place.
     const bool trailerSound = gzclose(input) == Z_OK;
     const bool expanded = !readFailed && !writeFailure && trailerSound;
-    const bool whole = EndReplacement(&output, expanded) == FileWrite::Written;
+    const bool whole = EndReplacement(&output, expanded, betweenWrites) == FileWrite::Written;
     if (expanded && !whole)
         writeFailure = "failed fclose";
     if (writeFailure)
         ReportWriteFailure(writeFailure, outputPath);
-    if (!trailerSound && !readFailed && !writeFailure)
+    const bool damaged = readFailed || (!trailerSound && !writeFailure);
+    if (damaged && !readFailed)
         ReportGzipError("failed gzclose");
-    return whole;
+    return whole ? Expansion::Done : damaged ? Expansion::Damaged : Expansion::Failed;
 }
 
 bool CompressFileToGzip(const char *inputPath, const char *outputPath)

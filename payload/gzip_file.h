@@ -18,8 +18,14 @@ constexpr unsigned kGzipExpandBufferBytes = 2 * kGzipInputBufferBytes;
 // failed; a tool may set its own name.
 extern const char *GzipProgramName;
 
-// `betweenWrites`, when given, is called after every write of the output, so
-// that a caller with a window can keep it alive through a long expansion.
-bool ExpandGzipFile(const char *outputPath, const char *inputPath, void (*betweenWrites)() = nullptr);
+// What became of an expansion: Damaged when the input itself is at fault
+// (its data, or a trailer that disagrees with it), so only a new copy of it
+// helps; Failed when it could not be opened or the output not be written.
+enum class Expansion { Done, Damaged, Failed };
+
+// `betweenWrites`, when given, is called after every write of the output, and
+// while another program holds it, so that a caller with a window can keep it
+// alive through a long expansion.
+Expansion ExpandGzipFile(const char *outputPath, const char *inputPath, void (*betweenWrites)() = nullptr);
 
 bool CompressFileToGzip(const char *inputPath, const char *outputPath);

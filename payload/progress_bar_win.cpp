@@ -1,5 +1,7 @@
 #include "payload/progress_bar.h"
 
+#include "common/text.h"
+
 #include <cstring>
 
 ProgressBar CopyProgress;
@@ -21,9 +23,18 @@ void ProgressBegin(HWND control, int totalSteps)
 void ProgressStep()
 {
     ProgressBar &bar = CopyProgress;
-    if (StepProgressArithmetic(&bar.numbers) && bar.dc)
-        GetTextExtentPoint32A(bar.dc, bar.numbers.text, static_cast<int>(strlen(bar.numbers.text)),
-                              &bar.textSize);
+    if (StepProgressArithmetic(&bar.numbers)) {
+        // The figure is also the control's window text, which a screen reader
+        // reads. A black-rectangle static keeps no text of its own (under Wine
+        // it drops it), so the default procedure stores it, and the static
+        // neither hears of it nor repaints itself over the bar.
+        char figure[kProgressTextChars + 2];
+        FormatInto(figure, "%s %%", bar.numbers.text);
+        DefWindowProcA(bar.control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(figure));
+        if (bar.dc)
+            GetTextExtentPoint32A(bar.dc, bar.numbers.text, static_cast<int>(strlen(bar.numbers.text)),
+                                  &bar.textSize);
+    }
     if (!bar.dc)
         return;
     const int width = bar.numbers.width;

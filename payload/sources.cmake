@@ -8,4 +8,6 @@ list(APPEND DUNVO_PORTABLE_SOURCES
 list(APPEND DUNVO_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/copy_page.cpp
     ${CMAKE_CURRENT_LIST_DIR}/progress_bar_win.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/side_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/temporaries.cpp
     ${CMAKE_CURRENT_LIST_DIR}/translation_list_win.cpp)

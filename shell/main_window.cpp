@@ -4,6 +4,7 @@
 #include "common/app_window.h"
 #include "common/install_settings.h"
 #include "common/text.h"
+#include "payload/side_file.h"
 #include "shell/backdrop.h"
 #include "shell/dispatch.h"
 #include "shell/pages.h"
@@ -91,8 +92,11 @@ void RecordSourceDir()
 
 int RunPageSequence(HWND window, uint16_t, uint32_t, LPARAM)
 {
-    bool completed = RunAgreementPage(window) == 0 && RunOptionsPage(window) == 0 &&
-                     RunCopyPage(window) == 0;
+    bool completed = RunAgreementPage(window) == 0;
+    // A side file that did not arrive whole is told before anything is chosen.
+    if (completed)
+        FindSideFile(window);
+    completed = completed && RunOptionsPage(window) == 0 && RunCopyPage(window) == 0;
     if (completed) {
         int shortcuts = RunShortcutPage(window);
         FormatInto(MessageText, "%s was successfully %s", "Dunvo", "installed");

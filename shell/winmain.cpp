@@ -22,10 +22,41 @@ void RestrictDllSearch()
         SetDllDirectoryA(""); // result ignored: nothing better is left to try
 }
 
+// Users start the setup again when the first does not show at once (the
+// elevation prompt, a slow disk); two setups would copy into one folder and
+// find each other's files in use. The name is in the session's own namespace:
+// the second start can bring forward only a window of its own session, and a
+// user of another session should not be turned away by a setup they cannot
+// see. A mutex whose DACL shuts us out exists too. The handle is never
+// closed: the mutex is held until this process ends.
+bool AnotherSetupRuns()
+{
+    const HANDLE mutex = CreateMutexA(nullptr, FALSE, "Local\\Dunvo Setup");
+    const DWORD error = GetLastError();
+    return mutex ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
+}
+
+// The first setup's current page (or the box it shows) to the front. The
+// user has just started this process, so it may set the foreground. The
+// first may still be making its window: it is looked for a few seconds.
+void BringFirstSetupForward(HINSTANCE instance)
+{
+    LoadStringA(instance, IDS_SETUP_NAME, SetupName, sizeof SetupName);
+    HWND first = nullptr;
+    for (int tries = 0; tries < 50 && !(first = FindWindowA(SetupName, SetupName)); ++tries)
+        Sleep(100);
+    if (first)
+        SetForegroundWindow(GetLastActivePopup(first)); // result ignored: nothing more to try
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    if (AnotherSetupRuns()) {
+        BringFirstSetupForward(instance);
+        return 0;
+    }
     RestrictDllSearch();
     // Listing the drives and measuring one may touch an empty card reader or
     // optical drive: such a drive simply has no space, without the system's

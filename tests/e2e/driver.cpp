@@ -5,6 +5,8 @@
 // generous timeout. A control is its number, or NAME=NUMBER as run.sh passes it.
 //   cover RRGGBB       cover the screen with one colour (before start)
 //   start EXE DIR      start EXE in DIR
+//   again              start it again, over a window of ours at the front: it must end by itself
+//                      with 0 and show nothing, and bring the first's current page to the front
 //   page ID / gone ID  wait until a window of the setup holds control ID (the current page) / none does
 //   click ID           press button ID; wait until the setup has taken the press
 //   type ID TEXT       set the text of control ID
@@ -13,17 +15,23 @@
 //   focus ID           expect control ID to have the keyboard focus
 //                      (these three wait up to 30 s for the page to settle)
 //   pick ID TEXT       choose the entry starting TEXT in drop-down box ID, as a user's choice does
-//   key NAME           press enter, escape, tab, space, up or down; wait until it is read
+//   key NAME           press enter, escape, tab, space, up, down, apps or a letter; wait until read
 //   row ID INDEX       click row INDEX of report list ID with the mouse; wait until it is read
 //   column ID INDEX    the same for the header of column INDEX
 //   dblrow ID TEXT     double-click the row reading TEXT of list ID
 //   norow ID TEXT      expect list ID to show no row reading TEXT
+//   item ID ROW TEXT   expect row ROW of list ID to read "NAME: STATE", asked as a screen reader asks
+//   states ID TEXT     expect each row to have a name of its own and the states to read "STATE*COUNT; ..."
+//   announced ID ROW   expect the row to have been said to change (since the last such step)
 //   msgbox TEXT CAPTION ICON ANSWER   wait for a message box; expect its text, caption (- the
 //                      system's "Error") and icon (info warning error question none offscreen);
 //                      answer ok, yes, no or retry
 //   window TITLE       wait for a visible top-level window TITLE of any program
 //   close TITLE        close the program of window TITLE as its user would; wait until it has ended
 //   started N          expect N programs started by the setup running (a folder it opened is one)
+//   hold FILE          open FILE without sharing, as a scanner does, and keep it open
+//   letgo ID TEXT      once control ID of the setup reads TEXT (so it has reached the file and
+//                      answered since), close what hold opened
 //   shot FILE.bmp      save the screen once it is still
 //   moment ID TEXT FILE.bmp  save it if control ID shows TEXT before anything else; a moment
 //                      that may pass unseen is noted, not failed (for screenshots only)
@@ -387,10 +395,11 @@ void AnswerMessageBox(Args a)
 
 void PressKey(const std::string &name)
 {
-    const std::pair<const char *, WORD> keys[] = {{"enter", VK_RETURN}, {"escape", VK_ESCAPE},
-                                                  {"tab", VK_TAB},      {"space", VK_SPACE},
-                                                  {"up", VK_UP},        {"down", VK_DOWN}};
+    const std::pair<const char *, WORD> keys[] = {
+        {"enter", VK_RETURN}, {"escape", VK_ESCAPE}, {"tab", VK_TAB},  {"space", VK_SPACE},
+        {"up", VK_UP},        {"down", VK_DOWN},     {"apps", VK_APPS}};
     INPUT inputs[2] = {};
+    inputs[0].ki.wVk = inputs[1].ki.wVk = name.size() == 1 ? LOBYTE(VkKeyScanA(name[0])) : 0;
     for (const auto &key : keys)
         inputs[0].ki.wVk = inputs[1].ki.wVk = name == key.first ? key.second : inputs[0].ki.wVk;
     if (!inputs[0].ki.wVk)
@@ -466,6 +475,42 @@ int FindRow(HWND list, const std::string &text, RECT *r)
     ReadProcessMemory(gSetup.hProcess, remote, r, sizeof *r, nullptr);
     VirtualFreeEx(gSetup.hProcess, remote, 0, MEM_RELEASE);
     return remote && shown ? row : -1;
+}
+
+// A row's column as a screen reader asks for it: the item and its buffer lent in the setup's memory.
+std::string ItemText(HWND list, int row, int column)
+{
+    char text[260] = "";
+    LVITEMA item = {};
+    const auto remote = LPSTR(VirtualAllocEx(gSetup.hProcess, nullptr, 1024, MEM_COMMIT, PAGE_READWRITE));
+    item.iSubItem = column, item.pszText = remote + sizeof item, item.cchTextMax = sizeof text;
+    WriteProcessMemory(gSetup.hProcess, remote, &item, sizeof item, nullptr);
+    if (remote && SendMessageA(list, LVM_GETITEMTEXTA, row, LPARAM(remote)) > 0)
+        ReadProcessMemory(gSetup.hProcess, remote + sizeof item, text, sizeof text - 1, nullptr);
+    VirtualFreeEx(gSetup.hProcess, remote, 0, MEM_RELEASE);
+    return text;
+}
+
+std::string States(HWND list)
+{
+    std::vector<std::string> names, states;
+    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
+        names.push_back(ItemText(list, row, 0)), states.push_back(ItemText(list, row, 1));
+        if (names.back().empty() || std::count(names.begin(), names.end(), names.back()) > 1)
+            Fail("row " + std::to_string(row) + " has no name of its own: \"" + names.back() + "\"");
+    }
+    std::string all;
+    for (auto run = states.begin(), end = run; run != states.end(); run = end) {
+        end = std::find_if(run, states.end(), [&](const std::string &state) { return state != *run; });
+        all += (all.empty() ? "" : "; ") + *run + (end - run > 1 ? "*" + std::to_string(end - run) : "");
+    }
+    return all;
+}
+
+std::vector<std::pair<HWND, LONG>> gAnnounced; // lists and their rows + 1 said to have changed
+void CALLBACK OnAnnounced(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+{
+    gAnnounced.emplace_back(window, object == OBJID_CLIENT ? child : -1);
 }
 
 void DoubleClickRow(HWND list, const std::string &text)
@@ -549,18 +594,48 @@ void WatchPage(int pageId, int statusId)
 
 // The program and its folder as the command line spells them, also in letters the code page lacks.
 char **gArgv;
+std::wstring gProgram, gFolder;
+PROCESS_INFORMATION Launch()
+{
+    std::wstring commandLine = L"\"" + gProgram + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessW(gProgram.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        gFolder.c_str(), &startup, &started))
+        Fail("cannot start " + gStep + " (error " + std::to_string(GetLastError()) + ")");
+    return started;
+}
+
 void Start(Args a)
 {
     int count;
     wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count) + (a - gArgv);
-    std::wstring commandLine = L"\"" + std::wstring(wide[1]) + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(wide[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, wide[2], &startup,
-                        &gSetup))
-        Fail("cannot start " + std::string(a[1]) + " (error " + std::to_string(GetLastError()) + ")");
+    gProgram = wide[1], gFolder = wide[2], gSetup = Launch();
+    if (strstr(GetCommandLineA(), " announced ")) // the only runs that listen: no other run is disturbed
+        SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, OnAnnounced,
+                        gSetup.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
     if (WaitForInputIdle(gSetup.hProcess, kTimeoutMs) == WAIT_TIMEOUT)
         Fail("waited in vain for the program to wait for input");
+}
+
+void StartAgain()
+{
+    HWND ours = CreateWindowA("STATIC", "driver", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, 0, 0, 0, 0);
+    SetForegroundWindow(ours);
+    Until(
+        "a window of ours at the front", [&] { return GetForegroundWindow() == ours; }, false);
+    const PROCESS_INFORMATION second = Launch();
+    const auto ended = [&] {
+        if (TopWindow([&](HWND window) { return ProcessOf(window) == second.dwProcessId; }))
+            Fail("the second start shows a window");
+        return WaitForSingleObject(second.hProcess, 0) == WAIT_OBJECT_0;
+    };
+    DWORD code = 1;
+    if (!Within(20000, ended) || !GetExitCodeProcess(second.hProcess, &code) || code != 0)
+        Fail("the second start did not end by itself with 0 (" + std::to_string(code) + ")");
+    Until("the first's page at the front", [] { return GetForegroundWindow() == gPage; });
+    DestroyWindow(ours);
 }
 
 void Page(Args a)
@@ -667,6 +742,18 @@ void Exit(Args a)
     Expect("the exit code", std::to_string(code), a[1]);
 }
 
+// A file held as a scanner holds it, let go once the setup has shown it has tried it.
+HANDLE gHeld = INVALID_HANDLE_VALUE;
+void LetGo(Args a)
+{
+    Until("control " + std::string(a[1]) + " to read \"" + a[2] + "\"", [&] {
+        HWND window = SetupWindowWith(Id(a[1]));
+        return !Unexpected("the held file to be reached") && window &&
+               Matches(TextOf(GetDlgItem(window, Id(a[1]))), a[2]);
+    });
+    CloseHandle(gHeld);
+}
+
 // One step a line.
 // clang-format off
 const struct {
@@ -676,6 +763,7 @@ const struct {
 } kSteps[] = {
     {"cover", 1, [](Args a) { Cover(strtoul(a[1], nullptr, 16)); }},
     {"start", 2, Start},
+    {"again", 0, [](Args) { StartAgain(); }},
     {"page", 1, Page},
     {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(Id(a[1])); }); }},
     {"click", 1, [](Args a) { SendNotifyMessageA(Control(a[1]), BM_CLICK, 0, 0), Answered(gPage); }},
@@ -689,9 +777,14 @@ const struct {
     {"column", 2, [](Args a) { ClickRow(Control(a[1]), atoi(a[2]), true); }},
     {"dblrow", 2, [](Args a) { DoubleClickRow(Control(a[1]), a[2]); }},
     {"norow", 2, [](Args a) { RECT r; if (FindRow(Control(a[1]), a[2], &r) >= 0) Fail("the list shows a row \"" + std::string(a[2]) + "\""); }},
+    {"item", 3, [](Args a) { ExpectState("row " + std::string(a[2]) + " of list " + a[1], [&] { return ItemText(Control(a[1]), atoi(a[2]), 0) + ": " + ItemText(Control(a[1]), atoi(a[2]), 1); }, a[3]); }},
+    {"states", 2, [](Args a) { ExpectState("the states of list " + std::string(a[1]), [&] { return States(Control(a[1])); }, a[2]); }},
+    {"announced", 2, [](Args a) { Until(std::string("row ") + a[2] + " to be announced as changed", [&] { return std::count(gAnnounced.begin(), gAnnounced.end(), std::make_pair(Control(a[1]), LONG(atoi(a[2]) + 1))); }), gAnnounced.clear(); }},
     {"msgbox", 4, AnswerMessageBox},
     {"window", 1, [](Args a) { Until(a[1], [&] { return TopWindow([&](HWND w) { return Titled(w, a[1]); }); }, false); }},
     {"close", 1, CloseProgram},
+    {"hold", 1, [](Args a) { if ((gHeld = CreateFileA(a[1], GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) == INVALID_HANDLE_VALUE) Fail("cannot hold the file"); }},
+    {"letgo", 2, LetGo},
     {"started", 1, [](Args a) { Expect("the count of programs the setup started", std::to_string(ProgramsStarted()), a[1]); }},
     {"shot", 1, [](Args a) { SaveShot(a[1]); }},
     {"moment", 3, [](Args a) { ShotOfMoment(a[1], a[2], a[3]); }},

@@ -46,7 +46,7 @@ finish() {
 trap finish EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Runs the driver's steps: SETUP stands for the setup and its folder, @NAME for
+# Runs the driver's steps: SETUP stands for the setup and its folder (or START_IN), @NAME for
 # the steps in array NAME, and a control by the name resources/resource.h gives
 # it (or the dialog manager's IDOK, IDCANCEL, and IDC_STATIC, a message box's
 # text) for NAME=its number, so that a failed wait names it. DRIVER_ENV holds
@@ -61,7 +61,7 @@ drive() {
     done
     for a in "${steps[@]}"; do
         case $a in
-        SETUP) args+=("$(winpath "$WORK/SetupD.exe")" "$(winpath "$WORK")") ;;
+        SETUP) args+=("$(winpath "$WORK/SetupD.exe")" "${START_IN:-$(winpath "$WORK")}") ;;
         ID[A-Z]*) args+=("$a=${IDS[$a]:?"no control named $a"}") ;;
         *) args+=("$a") ;;
         esac
@@ -137,10 +137,11 @@ check_install() {
     "$BUILD/tools/check_install" "$(host_path "$1")" "$PAYLOAD_SOURCE" --recitations "$FIXTURES/recitations" "${@:2}" ||
         fail "$1 is not what was chosen"
 }
-# Neither the payload's temporaries nor the side file's are left anywhere.
+# Neither the payload's temporaries nor the side file's are left anywhere, nor the setup's own folder for them.
 no_temporaries() {
     local left
-    left=$(find "$DRIVE_C" "$WORK" "$MOUNTS" \( -iname filesdata.gz -o -iname filesdata.dat -o -iname mp3data.dat \) 2>/dev/null || true)
+    left=$(find "$DRIVE_C" "$WORK" "$MOUNTS" \( -iname filesdata.gz -o -iname filesdata.dat -o -iname mp3data.dat \
+        -o -iname '~DunvoSetup' \) 2>/dev/null || true)
     [ -z "$left" ] || fail "temporary files left behind: $left"
 }
 # The files of a folder, one a line, sorted; nothing for a missing folder.

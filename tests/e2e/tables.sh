@@ -47,17 +47,17 @@ group_backdrop() {
 
 # One setup run per row, into "C:\Dunvo NAME" unless a hook says otherwise:
 # NAME | HOOKS (called with before and after) | STEPS on the options page up
-# to Next | BOXES after Next | END (finished or cancelled) | INSTALLED
+# to Next (a hook may put boxes before it in EARLY) | BOXES after Next | END (finished or cancelled) | INSTALLED
 # (check_install's options, or "nothing"). Drive C: changes nowhere but in the
 # installations, no temporary is left, a side file stays as it was.
 setup_row() {
-    local hook boxes end=("${CANCELLED[@]}") typed WORK=$WORK DRIVER_ENV=${DRIVER_ENV:-}
+    local hook boxes end=("${CANCELLED[@]}") typed WORK=$WORK DRIVER_ENV=${DRIVER_ENV:-} START_IN= EARLY=()
     ROW=$1 FOLDER="C:\\Dunvo $1" && typed=(type IDE_DIR_PATH "C:\\Dunvo $1")
     [ -f "$OUT/before.txt" ] || drive_listing >"$OUT/before.txt"
     for hook in $2; do "$hook" before; done
     [ "$FOLDER" = "C:\\Dunvo $1" ] || typed=()
     words "$3" && boxes "$4" && [ "$5" = cancelled ] || end=("${FINISH[@]}")
-    drive start SETUP page IDE_AGREEMENT_TEXT click IDOK page IDL_DIR_TRANSLATIONS "${typed[@]}" "${WORDS[@]}" "${BOXES[@]}" "${end[@]}" exit 0
+    drive start SETUP page IDE_AGREEMENT_TEXT click IDOK "${EARLY[@]}" page IDL_DIR_TRANSLATIONS "${typed[@]}" "${WORDS[@]}" "${BOXES[@]}" "${end[@]}" exit 0
     [ "$5" = cancelled ] || end_wine "$PREFIX" # a user closes the folder the setup opened
     for hook in $2; do "$hook" after; done
     if [ "$6" = nothing ]; then
@@ -82,24 +82,32 @@ AS_USER=options
 group_options() {
     table setup_row <<'ROWS'
 # name        | hooks           | on the options page, up to Next                         | boxes after Next                       | end       | installed
-default       | proposed        | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        |                                        | finished  | --state 0=2
-alias_fix_up  |                 | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_TRANSLATIONS 4 row IDL_DIR_TRANSLATIONS 4 row IDL_DIR_TRANSLATIONS 7 click IDOK |                                       | finished  | --state 0=0 --state 4=1 --state 7=4
-keyboard      |                 | @KEYBOARD                                                |                                        | finished  | --state 0=2 --state 2=0
-readme_folder | block           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        | @EXISTS_YES ; error: Could not create file:\n{FOLDER}\readme.rtf | cancelled | --state 0=2 --cancelled
-planted_dlls  | plant           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        |                                        | finished  | --state 0=2
+default       | proposed plant  | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        |                                        | finished  | --state 0=2
+alias_fix_up  |                 | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_TRANSLATIONS 4 row IDL_DIR_TRANSLATIONS 4 row IDL_DIR_TRANSLATIONS 7 announced IDL_DIR_TRANSLATIONS 7 type IDE_DIR_PATH C:\ click IDOK @FIXED_UP type IDE_DIR_PATH {FOLDER} click IDOK |                                       | finished  | --state 0=0 --state 4=1 --state 7=4
+keyboard      | present         | @KEYBOARD                                                |                                        | finished  | --state 0=2 --state 2=0 --state 7=4
+readme_folder | block           | row IDL_DIR_TRANSLATIONS 0 click IDOK                                        | @EXISTS_YES ; @PERCENT ; error: Could not create file:\n{FOLDER}\readme.rtf | cancelled | --state 0=2 --cancelled
+held          | proposed damage | @HOLD row IDL_DIR_TRANSLATIONS 0 click IDOK                                  | @EXISTS_YES ; @LET_GO                  | finished  | --state 0=2
 over_earlier  | proposed damage protect running | window {APP} row IDL_DIR_TRANSLATIONS 10 click IDOK       | @EXISTS_YES ; @IN_USE                  | finished  | --state 10=2
+second_start  |                 | again row IDL_DIR_TRANSLATIONS 0 click IDOK                                  |                                        | finished  | --state 0=2
 ROWS
 }
-# Tab reaches both lists, Space steps the focused row as a click does, arrows
-# only move, Enter is Next: rows 0 and 2 are stepped, rows 0 and 1 passed over.
-KEYBOARD=(focus IDOK key tab key tab key tab key tab focus IDL_DIR_TRANSLATIONS key down key space key down key down key space key space
-    key up key tab focus IDL_DIR_RECITATIONS key enter)
+# Tab reaches both lists, arrows only move, Space steps a row as a click does, the menu key offers Check All and UnCheck All, Enter is Next; the rows read in words.
+KEYBOARD=(states IDL_DIR_RECITATIONS "Installed by default; Don't Install*113" focus IDOK key tab key tab key tab key tab focus IDL_DIR_TRANSLATIONS key apps key u states IDL_DIR_TRANSLATIONS "Don't Install*35"
+    key apps key c states IDL_DIR_TRANSLATIONS 'Install*35' key down key space item IDL_DIR_TRANSLATIONS 0 'Albanian: Install and Load' announced IDL_DIR_TRANSLATIONS 0 key down key down key space key space key up
+    row IDL_DIR_TRANSLATIONS 7 item IDL_DIR_TRANSLATIONS 7 'Croatian[Bosnian]: Install and Load' key tab focus IDL_DIR_RECITATIONS key down key down key space item IDL_DIR_RECITATIONS 1 '002.mp3: Install'
+    key apps key c states IDL_DIR_RECITATIONS 'Installed by default; Install*113' key apps key u states IDL_DIR_RECITATIONS "Installed by default; Don't Install*113" key enter)
+present() { rm -f "$WORK/mp3data.gz" && [ "$1" = after ] || ln "$FIXTURES/mp3data.gz" "$WORK/mp3data.gz"; } # a whole side file offers the recitations
+FIXED_UP=(msgbox 'You were forgoten to select an directory' "$CAPTION" warning ok item IDL_DIR_TRANSLATIONS 4 'Bosnian: Install' announced IDL_DIR_TRANSLATIONS 4 states IDL_DIR_RECITATIONS 'Installed by default; Not available*113') # the fix-up shown when Next is refused; no side file
+PERCENT=(page IDC_STATIC page IDT_COPY_PROGRESS text IDT_COPY_PROGRESS '87 %') # at readme.rtf, record 39 of 47
 # Over the earlier installation, damaged, with the application left open: the
 # setup meets its running dunvo.exe, the user closes it and retries. Its
 # read-me marked read-only, hidden and system is replaced all the same (as
 # on Windows, the group's user may not open it for writing while so marked).
 APP='Dunvo (sample application)'
-IN_USE=(page IDC_STATIC close "$APP" msgbox "This file is in use, probably by Dunvo, which is still open:\n$INSTALL\\dunvo.exe\n\nClose Dunvo and click Retry, or click Cancel to stop the installation." - warning retry)
+IN_USE=(page IDC_STATIC close "$APP" msgbox "This file is in use by another program, such as Dunvo if it is still open:\n$INSTALL\\dunvo.exe\n\nClose that program and click Retry, or click Cancel to stop the installation." - warning retry)
+# The earlier read-me held as a scanner holds it, let go only once the copy
+# has reached it and tried: it is tried again without a word, and replaced.
+HOLD=(hold "$INSTALL\\readme.rtf") LET_GO=(letgo IDE_COPY_STATUS "$INSTALL\\readme.rtf")
 running() { [ "$1" = after ] || (cd "$(host_path "$FOLDER")" && in_wine dunvo.exe </dev/null >>"$WINE_LOG" &); }
 protect() { # marks it (Wine's attrib takes one mark a call, and a user's read-only file no other)
     local mark marks
@@ -110,7 +118,7 @@ protect() { # marks it (Wine's attrib takes one mark a call, and a user's read-o
 }
 damage() { # the run over it makes the earlier installation whole again
     [ "$1" = after ] || { printf garbage >"$(host_path "$FOLDER")/qtext/ARABIC.TX_" &&
-        truncate -s 100 "$(host_path "$FOLDER")/images/earth.bmp"; }
+        truncate -s 100 "$(host_path "$FOLDER")/images/earth.bmp" "$(host_path "$FOLDER")/readme.rtf"; }
 }
 block() { [ "$1" = after ] || mkdir -p "$(host_path "$FOLDER")/readme.rtf"; } # where the payload's readme.rtf goes
 # DLLs of ours beside the setup, named as DLLs it loads by name and preferred
@@ -138,8 +146,9 @@ group_recitations() {
     table setup_row <<'ROWS'
 # name   | hooks | on the options page, up to Next                            | boxes after Next                                                            | end       | installed
 sample   | side  | row IDL_DIR_TRANSLATIONS 0 column IDL_DIR_RECITATIONS 0 column IDL_DIR_RECITATIONS 1 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 5 row IDL_DIR_RECITATIONS 9 row IDL_DIR_RECITATIONS 11 click IDOK |                                                                            | finished  | --state 0=2 --recitation 2 --recitation 5 --recitation 9 --recitation 11
-cut      | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 2 row IDL_DIR_RECITATIONS 7 click IDOK                      | error: mp3data.gz is damaged: it ends in record 5 of 113.\n{ADDRESS}       | cancelled | --state 0=2 --recitation 2
-folder   | side  | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 3 click IDOK                                | none: Can't open file {SIDE_PATH}\n ; error: {NO_MP3}                      | finished  | --state 0=2
+cut      | side  | @TWO                                                                        |                                                                            | finished  | --state 0=2
+damaged  | side  | @TWO                                                                        | none: gzip: {SIDE_PATH}: incorrect data check\n ; error: {DAMAGED}         | finished  | --state 0=2
+sample_elsewhere     | side elsewhere | @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
 sample_arabic_folder | abroad side | @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
 sample_japanese      | abroad side | click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS dblrow IDL_BROWSE_FOLDERS ........ dblrow IDL_BROWSE_FOLDERS 表 text IDE_BROWSE_PATH C:\表\Dunvo dblrow IDL_BROWSE_FOLDERS ........ text IDE_BROWSE_PATH C:\Dunvo click IDCANCEL gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS type IDE_DIR_PATH {FOLDER} @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
 sample_arabic_temp   | abroad side | click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS dblrow IDL_BROWSE_FOLDERS ........ dblrow IDL_BROWSE_FOLDERS users dblrow IDL_BROWSE_FOLDERS {ARABIC_8_3} text IDE_BROWSE_PATH C:\users\{ARABIC_8_3}\Dunvo click IDCANCEL gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS type IDE_DIR_PATH {FOLDER} @TWO |  | finished | --state 0=2 --recitation 2 --recitation 7
@@ -182,18 +191,23 @@ ROWS
     [ -z "$(find "$DRIVE_C" "$OUT" /tmp -name 'dunvo_escape*' 2>/dev/null)" ] || fail "a crafted name escaped"
 }
 NO_MP3="Can't decompress MP3 sound files"
+DAMAGED="mp3data.gz is damaged: it does not expand as it should.\nThe chosen recitations were not installed; everything else was.\n$ADDRESS and start Setup again to install them."
+# A download cut short is told before the options page, which offers none of its recitations.
+INCOMPLETE="\n\n$ADDRESS to install the recitations.\nDunvo itself can be installed now, without them."
+elsewhere() { START_IN='C:\windows'; } # started by its full path, as from a shortcut with no "Start in"
 # The side file named by the row as mp3data.gz beside the setup, and in side.gz.
 side() {
-    SIDE_PATH=$(winpath "$WORK") && SIDE_PATH="${SIDE_PATH^^}\\mp3data.gz" # as zlib names it
+    SIDE_PATH="$(winpath "$WORK")\\mp3data.gz"
     if [ "$1" = after ]; then # a sound name of 255 bytes makes a path longer than Windows takes: nothing of it is left
         [ "$ROW" != name255 ] || [ -z "$(find "$(host_path "$FOLDER")/sound" -name 'ddd*')" ] || fail "a part of the 255-byte name was left"
         return 0
     fi
     rm -rf "$WORK/mp3data.gz"
-    [ "$ROW" != folder ] || { mkdir "$WORK/mp3data.gz" && return; } # there when looked for, unreadable when needed
     if [[ $ROW == sample* ]]; then cp "$FIXTURES/mp3data.gz" "$OUT/side.gz"
     else "$ROOT/tests/e2e/craft_side_file.py" "$ROW" "$OUT/side.gz" "$FIXTURES/mp3data.gz"; fi
     cp "$OUT/side.gz" "$WORK/mp3data.gz"
+    [ "$ROW" != cut ] || EARLY=(msgbox "mp3data.gz is incomplete: $(awk -v s="$(stat -c %s "$WORK/mp3data.gz")" \
+        'BEGIN { printf "%.1f", s / 1048576 }') MB of it arrived.\n$SIDE_PATH$INCOMPLETE" "$CAPTION" warning ok)
 }
 
 # Directories at and past the limits, typed on the options page of one run and
@@ -249,45 +263,38 @@ refusal() { # TYPED MESSAGE ICON
 }
 
 # Full disks: small tmpfs drives, which need root to mount. X: (8 MB) is
-# refused on the options page; W: has room for what that page asks, but the
-# temporaries there too fill it part-way through the copy; Y: is the
-# temporary folder alone.
+# refused on the options page; W: has room for what that page asks, but not
+# for the temporaries besides, which go there too, so it is refused on Next;
+# Y: is the temporary folder alone, with room for the payload's temporaries
+# but not the side file's, so with a recitation chosen the installation keeps
+# them in a folder of its own, which goes also after a failure.
 group_full_disks() {
     local spec
     unmount_all # what a killed run left
-    # W: has both temporaries' pages and 2000 more; the first file beyond them.
-    read -r W_PAGES MISSING < <(python3 - "$TEST_BIN/payload/filesdata.gz" <<'PY'
-import gzip, os, sys
-data, at = gzip.open(sys.argv[1]).read(), 0
-pages = -(-os.path.getsize(sys.argv[1]) // 4096) + -(-len(data) // 4096) + 2000
-left = 2000
-while left >= 0:
-    length, size = data[at], int.from_bytes(data[at + 1 + data[at]:at + 5 + data[at]], "little")
-    left, name, at = left - -(-size // 4096), data[at + 1:at + 1 + length].decode("latin-1"), at + 5 + length + size
-print(pages, name)
-PY
-)
-    for spec in x:8m w:$((W_PAGES * 4))k y:16m; do
+    for spec in x:8m w:32m y:40m; do
         mkdir -p "$MOUNTS/${spec%%:*}" && ln -s "$MOUNTS/${spec%%:*}" "$PREFIX/dosdevices/${spec%%:*}:"
         mount -t tmpfs -o "size=${spec#*:}" tmpfs "$MOUNTS/${spec%%:*}" 2>/dev/null ||
             { echo "cannot mount a tmpfs here (needs root): full disks not tested"; exit 77; }
     done
-    local full='You do not have enough Free disk space on this drive for installation. Change the drive or remove some other program-s to free more disk space.'
-    NOT_ENOUGH=(msgbox "$full" "$CAPTION" error ok) NO_ROOM=(msgbox "$full" - error) # the browser's: either answer stays
+    local full='You do not have enough Free disk space on this drive for installation.' more='Change the drive or remove some other program-s to free more disk space.'
+    NOT_ENOUGH=(msgbox "$full $more" "$CAPTION" error ok) NO_ROOM=(msgbox "$full $more" - error) # the browser's: either answer stays
+    # The payload's gzip file and its expansion side by side (and a megabyte for their clusters), besides 18.79 MB installed.
+    read -r TEMP_MB BOTH_MB < <(python3 -c 'import os, sys; f = sys.argv[1]; t = os.path.getsize(f) + int.from_bytes(open(f, "rb").read()[-4:], "little") + 2**20
+print("%.2f %.2f" % (t / 2**20, (t + 19704738) / 2**20))' "$TEST_BIN/payload/filesdata.gz")
+    NO_ROOM_W=(msgbox "$full While it runs, the installation needs $BOTH_MB MB here: 18.79 MB for its files and $TEMP_MB MB for temporary files, which it removes at the end. $more" "$CAPTION" error ok)
     X_SPACE='Available: 8.00 MB  --  Required: 18.79 MB' X_LESS='Available: 8.00 MB  --  Required: 18.41 MB'
     # X: picked in the browser (C: shown first): its root with no way up, its space shown and refused, and
-    # so on the options page, whose figure follows clicks (row 1 round to where it was: W: fills at MISSING).
+    # so on the options page, whose figure follows clicks (row 1 round to where it was).
     X_BROWSED=(click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS text IDC_BROWSE_DRIVES 'C:\' pick IDC_BROWSE_DRIVES 'X:\'
         norow IDL_BROWSE_FOLDERS ........ text IDT_BROWSE_SPACE "$X_SPACE" click IDOK "${NO_ROOM[@]}" yes
         click IDOK "${NO_ROOM[@]}" no click IDCANCEL gone IDL_BROWSE_FOLDERS page IDL_DIR_TRANSLATIONS
         text IDE_DIR_PATH 'X:\Dunvo' text IDT_DIR_SPACE "$X_SPACE" row IDL_DIR_TRANSLATIONS 1 row IDL_DIR_TRANSLATIONS 1
         text IDT_DIR_SPACE "$X_LESS" row IDL_DIR_TRANSLATIONS 1)
     table setup_row <<'ROWS'
-# name        | hooks  | on the options page, up to Next                                   | boxes after Next                                                                    | end       | installed
-install_drive | temp   | row IDL_DIR_TRANSLATIONS 0 @X_BROWSED click IDOK @NOT_ENOUGH type IDE_DIR_PATH W:\Dunvo click IDOK | error: Could not write file, the disk may be full:\nW:\Dunvo\{MISSING} | cancelled | --state 0=2 --cancelled
-full_temp     | temp   | row IDL_DIR_TRANSLATIONS 0 click IDOK                                                 | error: Could not write file, the disk may be full:\nY:\Temp\filesdata.gz ; error: Can't decompress setup files | cancelled | nothing
-small_temp    | temp   | row IDL_DIR_TRANSLATIONS 0 click IDOK                                                 | none: gzip: failed fwrite: Y:\Temp\filesdata.dat (the disk may be full)\n ; error: Can't decompress setup files | cancelled | nothing
-side_temp     | temp   | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 1 click IDOK                                       | none: gzip: failed fwrite: Y:\Temp\mp3data.dat (the disk may be full)\n ; error: {NO_MP3} | finished | --state 0=2
+# name        | hooks  | on the options page, up to Next                                   | boxes after Next | end       | installed
+install_drive | temp   | row IDL_DIR_TRANSLATIONS 0 @X_BROWSED click IDOK @NOT_ENOUGH type IDE_DIR_PATH W:\Dunvo click IDOK @NO_ROOM_W click IDCANCEL @ASK_CANCEL yes | | cancelled | nothing
+small_temp    | temp   | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 1 click IDOK     |                  | finished  | --state 0=2 --recitation 1
+small_failed  | temp block | row IDL_DIR_TRANSLATIONS 0 row IDL_DIR_RECITATIONS 1 click IDOK | @EXISTS_YES ; error: Could not create file:\n{FOLDER}\readme.rtf | cancelled | --state 0=2 --cancelled
 ROWS
 }
 # The temporary folder of each row; what it holds before, empty after.
@@ -298,12 +305,8 @@ temp() {
         [ -z "$(ls -A "$MOUNTS/x")" ] || fail "X: was written to"
         return 0
     fi
-    mkdir -p "$MOUNTS/$drive/Temp" && set_user_temp "${drive^^}:\\Temp" && rm -f "$MOUNTS/y/filler"
-    case $ROW in
-    full_temp) dd if=/dev/zero of="$MOUNTS/y/filler" bs=1M count=32 status=none 2>/dev/null || true ;;
-    side_temp) mount -o remount,size=40m "$MOUNTS/y" && "$ROOT/tests/e2e/craft_side_file.py" large "$WORK/mp3data.gz" &&
-        cp "$WORK/mp3data.gz" "$OUT/side.gz" ;;
-    esac
+    mkdir -p "$MOUNTS/$drive/Temp" && set_user_temp "${drive^^}:\\Temp"
+    [ "$ROW" != small_temp ] || { cp "$FIXTURES/mp3data.gz" "$OUT/side.gz" && cp "$OUT/side.gz" "$WORK/mp3data.gz"; }
 }
 # The shortcut page and the uninstaller over one installation: every row runs
 # the setup again over it and checks what its choices added (shortcuts, both

@@ -92,4 +92,28 @@ TEST(InstallDirectory, OnlyAFullPathIsAccepted)
         EXPECT_FALSE(IsFullPath(path)) << path;
 }
 
+// The temporaries (30 here) stay on the temporary folder's drive while it has
+// room for them, else go beside the installation (20) while its drive holds
+// both; a drive the two share must hold both. Unmeasured drives are trusted.
+TEST(Temporaries, GoWhereThereIsRoomForThemBesidesTheInstallation)
+{
+    const uint64_t unknown = UINT64_MAX;
+    const struct {
+        bool same;
+        uint64_t tempFree, installFree;
+        TempPlace place;
+    } cases[] = {
+        {true, 50, 50, TempPlace::TempFolder},       {true, 49, 49, TempPlace::NoRoom},
+        {false, 30, 20, TempPlace::TempFolder},      {false, 29, 50, TempPlace::InstallDrive},
+        {false, 29, 49, TempPlace::NoRoom},          {false, 100, 19, TempPlace::NoRoom},
+        {false, unknown, 20, TempPlace::TempFolder}, {true, unknown, unknown, TempPlace::TempFolder},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(PlaceTemporaries(c.same, c.tempFree, c.installFree, 20, 30), c.place)
+            << c.same << " " << c.tempFree << " " << c.installFree;
+    EXPECT_TRUE(OnSameDrive("c:", "C:\\Dunvo"));
+    EXPECT_FALSE(OnSameDrive("D:\\Temp", "C:\\Dunvo"));
+    EXPECT_FALSE(OnSameDrive("\\\\server\\temp", "\\\\server\\Dunvo"));
+}
+
 } // namespace

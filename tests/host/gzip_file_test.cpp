@@ -1,5 +1,5 @@
-// The gzip module both ways, and every failure: each is a false return and
-// one box that says what went wrong, never a success.
+// The gzip module both ways, and every failure: each is a failed return, told
+// apart when the input is at fault, and one box that says what went wrong.
 #include "payload/gzip_file.h"
 
 #include "common/message_box.h"
@@ -40,18 +40,18 @@ TEST(GzipFile, RoundTripsThroughTheModuleAndTheSystemGzip)
     for (size_t size : {0u, 1u, kGzipCopyBufferBytes, kGzipExpandBufferBytes + 1, 700000u}) {
         const std::string plain = SampleBytes(size);
         Compressed(folder, plain);
-        EXPECT_TRUE(ExpandGzipFile((folder / "back").c_str(), (folder / "packed.gz").c_str()));
+        EXPECT_EQ(ExpandGzipFile((folder / "back").c_str(), (folder / "packed.gz").c_str()), Expansion::Done);
         EXPECT_EQ(ReadFileBytes(folder / "back"), plain) << size;
         EXPECT_EQ(
             std::system(("gzip -dc " + folder / "packed.gz" + " | cmp -s - " + folder / "plain").c_str()), 0);
     }
     // zlib passes input that is not gzip through unchanged.
-    EXPECT_TRUE(ExpandGzipFile((folder / "back").c_str(), (folder / "plain").c_str()));
+    EXPECT_EQ(ExpandGzipFile((folder / "back").c_str(), (folder / "plain").c_str()), Expansion::Done);
     EXPECT_EQ(ReadFileBytes(folder / "back"), SampleBytes(700000));
     EXPECT_TRUE(RecordedMessages().empty());
 }
 
-TEST(GzipFile, EveryFailureIsReportedOnceAndReturnsFalse)
+TEST(GzipFile, EveryFailureIsReportedOnceAndADamagedInputToldApart)
 {
     TempFolder folder;
     const std::string plain = SampleBytes(300000), good = Compressed(folder, plain),
@@ -63,21 +63,23 @@ TEST(GzipFile, EveryFailureIsReportedOnceAndReturnsFalse)
         return bytes;
     };
     const std::string in = folder / "in.gz", out = folder / "out";
+    const Expansion D = Expansion::Damaged, F = Expansion::Failed; // the input's fault, or not
     const struct {
+        Expansion result;
         std::string input, output, message; // input empty: none; message: the start of the one box
         const char *program = nullptr;
         rlim_t room = RLIM_INFINITY; // how large a file may grow
     } cases[] = {
-        {flipped(good.size() - 8, 1), out, "gzip: "},                             // the CRC
-        {flipped(good.size() - 4, 1), out, "gzip: "},                             // the length
-        {good.substr(0, good.size() - 3), out, "tool: failed gzclose\n", "tool"}, // cut in the trailer
-        {"", out, "Can't open file " + in + "\n"},
-        {good, folder / "no/out", "Can't create file " + folder / "no/out\n"},
+        {D, flipped(good.size() - 8, 1), out, "gzip: "},                             // the CRC
+        {D, flipped(good.size() - 4, 1), out, "gzip: "},                             // the length
+        {D, good.substr(0, good.size() - 3), out, "tool: failed gzclose\n", "tool"}, // cut in the trailer
+        {F, "", out, "Can't open file " + in + "\n"},
+        {F, good, folder / "no/out", "Can't create file " + folder / "no/out\n"},
         // A disk with room for 100 bytes: a small output fails only when the
         // buffer is flushed at close, a large one at once.
-        {small, out, "gzip: failed fclose: " + out + " (the disk", nullptr, 100},
-        {good, out, "gzip: failed fwrite: " + out + " (the disk", nullptr, 100},
-        {flipped(good.size() / 2, 16), out, "gzip: "}, // damaged data
+        {F, small, out, "gzip: failed fclose: " + out + " (the disk", nullptr, 100},
+        {F, good, out, "gzip: failed fwrite: " + out + " (the disk", nullptr, 100},
+        {D, flipped(good.size() / 2, 16), out, "gzip: "}, // damaged data
     };
     for (const auto &c : cases) {
         remove(in.c_str());
@@ -87,7 +89,7 @@ TEST(GzipFile, EveryFailureIsReportedOnceAndReturnsFalse)
         GzipProgramName = c.program;
         {
             FileSizeLimit disk(c.room);
-            EXPECT_FALSE(ExpandGzipFile(c.output.c_str(), in.c_str())) << c.message;
+            EXPECT_EQ(ExpandGzipFile(c.output.c_str(), in.c_str()), c.result) << c.message;
         }
         // Nothing half-written or unchecked is left to be taken for the expansion.
         EXPECT_FALSE(std::filesystem::exists(c.output) || std::filesystem::exists(c.output + "~"))
