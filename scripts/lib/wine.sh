@@ -79,6 +79,7 @@ hand_over() { # prefix folder...: the prefix's folders and what Wine rewrites in
     rm "$1/wineserver" && mkdir -p "$1/drive_c/users/$TEST_USER/AppData/"{Local,Roaming}
     chown -R "$TEST_USER:" "$1/drive_c/users/$TEST_USER" "${@:2}"
 }
+AS_TEST_USER=(setpriv --reuid="$TEST_USER" --regid="$TEST_USER" --clear-groups)
 
 # Unix path to the Windows path Wine gives it (Z: is the Unix root).
 winpath() { local p=$1; echo "Z:${p//\//\\}"; }

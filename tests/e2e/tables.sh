@@ -96,7 +96,7 @@ KEYBOARD=(states IDL_DIR_RECITATIONS "Installed by default; Don't Install*113" f
     key apps key c states IDL_DIR_TRANSLATIONS 'Install*35' key down key space item IDL_DIR_TRANSLATIONS 0 'Albanian: Install and Load' announced IDL_DIR_TRANSLATIONS 0 key down key down key space key space key up
     row IDL_DIR_TRANSLATIONS 7 item IDL_DIR_TRANSLATIONS 7 'Croatian[Bosnian]: Install and Load' key tab focus IDL_DIR_RECITATIONS key down key down key space item IDL_DIR_RECITATIONS 1 '002.mp3: Install'
     key apps key c states IDL_DIR_RECITATIONS 'Installed by default; Install*113' key apps key u states IDL_DIR_RECITATIONS "Installed by default; Don't Install*113" key enter)
-present() { rm -f "$WORK/mp3data.gz" && [ "$1" = after ] || ln "$FIXTURES/mp3data.gz" "$WORK/mp3data.gz"; } # a whole side file offers the recitations
+present() { rm -f "$WORK/mp3data.gz" && [ "$1" = after ] || ln -s "$FIXTURES/mp3data.gz" "$WORK/mp3data.gz"; } # a whole side file offers the recitations (linked: the group's user may not hard-link it)
 FIXED_UP=(msgbox 'You were forgoten to select an directory' "$CAPTION" warning ok item IDL_DIR_TRANSLATIONS 4 'Bosnian: Install' announced IDL_DIR_TRANSLATIONS 4 states IDL_DIR_RECITATIONS 'Installed by default; Not available*113') # the fix-up shown when Next is refused; no side file
 PERCENT=(page IDC_STATIC page IDT_COPY_PROGRESS text IDT_COPY_PROGRESS '87 %') # at readme.rtf, record 39 of 47
 # Over the earlier installation, damaged, with the application left open: the
