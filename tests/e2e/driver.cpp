@@ -7,7 +7,8 @@
 //   start EXE DIR      start EXE in DIR
 //   again              start it again, over a window of ours at the front: it must end by itself
 //                      with 0 and show nothing, and bring the first's current page to the front
-//   page ID / gone ID  wait until a window of the setup holds control ID (the current page) / none does
+//   page ID / gone ID  wait until a window of the setup holds control ID (the current page) / none,
+//                      hidden or not, does
 //   click ID           press button ID; wait until the setup has taken the press
 //   type ID TEXT       set the text of control ID
 //   text ID TEXT       expect control ID to read TEXT (\n stands for a line break)
@@ -158,11 +159,11 @@ std::string TextOf(HWND window)
     return text;
 }
 
-// The first visible top-level window, front to back, that MATCH accepts.
-template <class Match> HWND TopWindow(Match match)
+// The first visible (or any) top-level window, front to back, that MATCH accepts.
+template <class Match> HWND TopWindow(Match match, bool hiddenToo = false)
 {
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
-        if (IsWindowVisible(window) && match(window))
+        if ((hiddenToo || IsWindowVisible(window)) && match(window))
             return window;
     return nullptr;
 }
@@ -174,10 +175,11 @@ DWORD ProcessOf(HWND window)
     return process;
 }
 
-HWND SetupWindowWith(int id)
+HWND SetupWindowWith(int id, bool hiddenToo = false)
 {
     return TopWindow(
-        [&](HWND window) { return ProcessOf(window) == gSetup.dwProcessId && GetDlgItem(window, id); });
+        [&](HWND window) { return ProcessOf(window) == gSetup.dwProcessId && GetDlgItem(window, id); },
+        hiddenToo);
 }
 
 // A message box nobody expected ends a wait for something else at once.
@@ -765,7 +767,9 @@ const struct {
     {"start", 2, Start},
     {"again", 0, [](Args) { StartAgain(); }},
     {"page", 1, Page},
-    {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(Id(a[1])); }); }},
+    // Destroyed, not just hidden: an ended dialog's loop goes on, hidden, until it takes its next
+    // message, and answers for the page meanwhile, whose handler then overwrites what came between.
+    {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(Id(a[1]), true); }); }},
     {"click", 1, [](Args a) { SendNotifyMessageA(Control(a[1]), BM_CLICK, 0, 0), Answered(gPage); }},
     {"type", 2, [](Args a) { SendMessageA(Control(a[1]), WM_SETTEXT, 0, LPARAM(Escape(a[2], true).c_str())); }},
     {"text", 2, [](Args a) { ExpectState("control " + std::string(a[1]), [&] { return TextOf(Control(a[1])); }, a[2]); }},
