@@ -67,6 +67,20 @@ new_prefix() { # name
     echo "$prefix"
 }
 
+# An ordinary user for the tests that must not run as root, made when missing.
+TEST_USER=dunvo-test
+hand_over() { # prefix folder...: the prefix's folders and what Wine rewrites in it, and the folders, to TEST_USER
+    id -u "$TEST_USER" >/dev/null 2>&1 ||
+        useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$TEST_USER"
+    find "$1" -type d -exec chown "$TEST_USER:" {} + # the files stay the template's: hard links, read-only
+    chown "$TEST_USER:" "$1"/*.reg "$1"/drive_c/windows/*.ini
+    # Debian's Wine names the template's server folder here, readable by root
+    # alone; the user's first Wine command makes its own, and its profile.
+    rm "$1/wineserver" && mkdir -p "$1/drive_c/users/$TEST_USER/AppData/"{Local,Roaming}
+    chown -R "$TEST_USER:" "$1/drive_c/users/$TEST_USER" "${@:2}"
+}
+AS_TEST_USER=(setpriv --reuid="$TEST_USER" --regid="$TEST_USER" --clear-groups)
+
 # Unix path to the Windows path Wine gives it (Z: is the Unix root).
 winpath() { local p=$1; echo "Z:${p//\//\\}"; }
 

@@ -7,7 +7,8 @@
 //   start EXE DIR      start EXE in DIR
 //   again              start it again, over a window of ours at the front: it must end by itself
 //                      with 0 and show nothing, and bring the first's current page to the front
-//   page ID / gone ID  wait until a window of the setup holds control ID (the current page) / none does
+//   page ID / gone ID  wait until a window of the setup holds control ID (the current page) / none,
+//                      hidden or not, does
 //   click ID           press button ID; wait until the setup has taken the press
 //   type ID TEXT       set the text of control ID
 //   text ID TEXT       expect control ID to read TEXT (\n stands for a line break)
@@ -37,6 +38,9 @@
 //                      that may pass unseen is noted, not failed (for screenshots only)
 //   backdrop RRGGBB    wait until the screen shows the dimmed backdrop over that colour
 //   picture            expect the page, once painted, to show its picture in its far corner
+//   figures ID FILE    measure a row of list ID, the header over it, the row's picture and the
+//                      backdrop's title: at 96 dots per inch write them to FILE; at others expect
+//                      each grown by the screen's ratio to those, and rows as roomy for their text
 //   exit CODE          wait for the setup to end with CODE
 //   kill               end the setup (a run that stops part-way)
 //   watch ID STATUS    for the benchmark: while the window with control ID is shown, ask its
@@ -155,11 +159,11 @@ std::string TextOf(HWND window)
     return text;
 }
 
-// The first visible top-level window, front to back, that MATCH accepts.
-template <class Match> HWND TopWindow(Match match)
+// The first visible (or any) top-level window, front to back, that MATCH accepts.
+template <class Match> HWND TopWindow(Match match, bool hiddenToo = false)
 {
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
-        if (IsWindowVisible(window) && match(window))
+        if ((hiddenToo || IsWindowVisible(window)) && match(window))
             return window;
     return nullptr;
 }
@@ -171,10 +175,11 @@ DWORD ProcessOf(HWND window)
     return process;
 }
 
-HWND SetupWindowWith(int id)
+HWND SetupWindowWith(int id, bool hiddenToo = false)
 {
     return TopWindow(
-        [&](HWND window) { return ProcessOf(window) == gSetup.dwProcessId && GetDlgItem(window, id); });
+        [&](HWND window) { return ProcessOf(window) == gSetup.dwProcessId && GetDlgItem(window, id); },
+        hiddenToo);
 }
 
 // A message box nobody expected ends a wait for something else at once.
@@ -675,6 +680,61 @@ void Picture()
              std::to_string(corner.y));
 }
 
+// What grows with the screen's dots per inch, on the screen: a list row, the
+// header over it (the height of the list's text), the second row's picture
+// (the column just inside its first pixel unlike the list's background) and
+// the backdrop's title left of and above the page. At 96 dots per inch the
+// figures are written to FILE, at others each is held against those.
+void Figures(Args a)
+{
+    Until("the page to paint", [] { return Answered(gPage), !GetUpdateRect(gPage, nullptr, FALSE); });
+    HWND list = Control(a[1]);
+    RECT bar{}, client, page;
+    GetClientRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &bar);
+    GetClientRect(list, &client);
+    GetWindowRect(gPage, &page);
+    const int row = HIWORD(SendMessageA(list, LVM_APPROXIMATEVIEWRECT, 2, -1)) -
+                    HIWORD(SendMessageA(list, LVM_APPROXIMATEVIEWRECT, 1, -1));
+    POINT at{0, bar.bottom + row};
+    ClientToScreen(list, &at);
+    const Screen screen = Capture();
+    const DWORD back = screen.at(at.x + client.right - 2, at.y + row / 2);
+    int x = at.x, top[2] = {screen.height, screen.height}, bottom[2] = {-1, -1};
+    while (x < at.x + client.right && screen.at(x, at.y + row / 2) == back)
+        ++x;
+    for (int y = at.y; y < at.y + row; ++y)
+        if (screen.at(x + 2, y) != back)
+            top[1] = std::min(top[1], y), bottom[1] = y;
+    for (int y = 0; y < page.top; ++y)
+        for (int i = 0; i < page.left; ++i)
+            if (screen.at(i, y) == 0x40A0FF)
+                top[0] = std::min(top[0], y), bottom[0] = y;
+    const double now[] = {double(row), double(bar.bottom), double(bottom[1] - top[1] + 1),
+                          double(bottom[0] - top[0] + 1)};
+    const char *names[] = {"a list row", "the list header", "a row's picture", "the title"};
+    HDC dc = GetDC(nullptr);
+    const double ratio = GetDeviceCaps(dc, LOGPIXELSY) / 96.0;
+    ReleaseDC(nullptr, dc);
+    double base[4] = {};
+    FILE *file = fopen(a[2], ratio == 1 ? "w" : "r");
+    std::string wrong, seen;
+    for (int i = 0; i < 4; ++i) {
+        if (!file || (ratio == 1 ? fprintf(file, "%g\n", now[i]) < 0 : fscanf(file, "%lf", &base[i]) != 1))
+            Fail(std::string("cannot use ") + a[2] + ", the figures at 96 dots per inch");
+        seen += std::string(names[i]) + " " + std::to_string(int(now[i])) + " high; ";
+        // Fonts round to whole pixels: a tenth less than the ratio is still grown.
+        if (ratio != 1 && i != 1 && now[i] < base[i] * ratio * 0.9)
+            wrong += std::string(names[i]) + " is no higher than at 96 dots per inch (" +
+                     std::to_string(int(base[i])) + "); ";
+    }
+    fclose(file);
+    printf("figures at %d dots per inch: %s\n", int(ratio * 96), seen.c_str());
+    if (ratio != 1 && now[0] / now[1] < base[0] / base[1] * 0.9)
+        wrong += "a list row has less room for its text than at 96 dots per inch (row to header)";
+    if (!wrong.empty())
+        Fail(wrong);
+}
+
 void Exit(Args a)
 {
     Until(
@@ -707,7 +767,9 @@ const struct {
     {"start", 2, Start},
     {"again", 0, [](Args) { StartAgain(); }},
     {"page", 1, Page},
-    {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(Id(a[1])); }); }},
+    // Destroyed, not just hidden: an ended dialog's loop goes on, hidden, until it takes its next
+    // message, and answers for the page meanwhile, whose handler then overwrites what came between.
+    {"gone", 1, [](Args a) { Until("control " + std::string(a[1]) + " to go", [&] { return !SetupWindowWith(Id(a[1]), true); }); }},
     {"click", 1, [](Args a) { SendNotifyMessageA(Control(a[1]), BM_CLICK, 0, 0), Answered(gPage); }},
     {"type", 2, [](Args a) { SendMessageA(Control(a[1]), WM_SETTEXT, 0, LPARAM(Escape(a[2], true).c_str())); }},
     {"text", 2, [](Args a) { ExpectState("control " + std::string(a[1]), [&] { return TextOf(Control(a[1])); }, a[2]); }},
@@ -732,6 +794,7 @@ const struct {
     {"moment", 3, [](Args a) { ShotOfMoment(a[1], a[2], a[3]); }},
     {"backdrop", 1, Backdrop},
     {"picture", 0, [](Args) { Picture(); }},
+    {"figures", 2, Figures},
     {"exit", 1, Exit},
     {"kill", 0, [](Args) { TerminateProcess(gSetup.hProcess, 0), WaitForSingleObject(gSetup.hProcess, INFINITE); }},
     {"watch", 2, [](Args a) { WatchPage(Id(a[1]), Id(a[2])); }},

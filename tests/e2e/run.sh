@@ -15,15 +15,31 @@ OUT=$BUILD/e2e/$GROUP SHOTS=$BUILD/e2e/$GROUP/shots WORK=$BUILD/e2e/$GROUP/setup
 FIXTURES=$BUILD/e2e-fixtures MOUNTS=$BUILD/e2e-mounts/$GROUP
 PAYLOAD_SOURCE=$(sed -n 's/^DUNVO_PAYLOAD_DIR:[A-Z]*=//p' "$BUILD/CMakeCache.txt")
 PAYLOAD_SOURCE=${PAYLOAD_SOURCE:-$TEST_BIN/sample_payload}
-ensure_template
-rm -rf "$OUT" && mkdir -p "$SHOTS" "$WORK" && cp "${DUNVO_SETUP_EXE:-$TEST_BIN/SetupD.exe}" "$WORK/SetupD.exe"
-PREFIX=$(new_prefix "e2e-$GROUP")
+PREFIX=$WINE_HOME/prefixes/e2e-$GROUP
+if [ -z "${DUNVO_HANDED_OVER:-}" ]; then
+    ensure_template
+    rm -rf "$OUT" && mkdir -p "$SHOTS" "$WORK" && cp "${DUNVO_SETUP_EXE:-$TEST_BIN/SetupD.exe}" "$WORK/SetupD.exe"
+    PREFIX=$(new_prefix "e2e-$GROUP")
+    # Wine run by root writes over a read-only file, which Windows refuses
+    # even an administrator: a group that must see that runs as an ordinary
+    # user, in a prefix and an output folder of its own.
+    if [ "$(id -u)" = 0 ] && [[ " $AS_USER " = *" $GROUP "* ]]; then
+        hand_over "$PREFIX" "$OUT"
+        ! "${AS_TEST_USER[@]}" test -r "$0" -a -r "$TEST_BIN/e2e_driver.exe" ||
+            exec "${AS_TEST_USER[@]}" env HOME=/nonexistent DUNVO_HANDED_OVER=1 "$0" "$@"
+        echo "note: $TEST_USER cannot read $ROOT: run as root, Wine writes over read-only files"
+    fi
+fi
 DRIVE_C=$PREFIX/drive_c
+# Wine's own messages (its errors, a program that cannot start) of every Wine
+# command of the group, the driver's among them, printed when the group fails.
+WINE_LOG=$OUT/wine.log && export WINEDEBUG=${DUNVO_WINEDEBUG:-fixme-all}
 
 unmount_all() { local m; for m in "$MOUNTS"/*; do ! mountpoint -q "$m" || umount -l "$m"; done; }
 finish() {
     local rc=$? bmp
-    end_wine "$PREFIX"
+    end_wine "$PREFIX" 2>>"$WINE_LOG"
+    [ "$rc" = 0 ] || [ "$rc" = 77 ] || [ ! -s "$WINE_LOG" ] || { echo "Wine's output ($WINE_LOG):" && cat "$WINE_LOG"; }
     unmount_all
     for bmp in "$SHOTS"/*.bmp "$SHOTS"/*/*.bmp; do [ ! -e "$bmp" ] || { convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"; }; done
     case $rc in 0) echo "PASS $GROUP (screenshots in $SHOTS)" ;; 77) echo "SKIP $GROUP" ;; *) echo "FAIL $GROUP" ;; esac
@@ -52,11 +68,17 @@ drive() {
         *) args+=("$a") ;;
         esac
     done
-    env ${DRIVER_ENV:-} DUNVO_FAILURE_SHOT="$(winpath "$SHOTS/failure.bmp")" WINEPREFIX="$PREFIX" \
-        "$WINE" "$TEST_BIN/e2e_driver.exe" "${args[@]}" </dev/null || fail "the driver stopped"
+    WINE_ENV=${DRIVER_ENV:-} DUNVO_FAILURE_SHOT="$(winpath "$SHOTS/failure.bmp")" in_wine "$TEST_BIN/e2e_driver.exe" "${args[@]}" </dev/null ||
+        fail "the driver stopped"
+}
+# A Wine program run in the group's prefix, its errors in the log.
+in_wine() {
+    local what="${1##*/} ${*:2}"
+    echo "--- $(date +%T.%N | cut -c1-12) ${ROW:-}: ${what:0:200}" >>"$WINE_LOG"
+    env ${WINE_ENV:-} WINEPREFIX="$PREFIX" "$WINE" "$@" 2>>"$WINE_LOG"
 }
 shot() { winpath "$SHOTS/$1.bmp"; }
-wine_reg() { WINEPREFIX=$PREFIX "$WINE" reg "$@" >/dev/null 2>&1 || fail "reg $*"; }
+wine_reg() { in_wine reg "$@" >>"$WINE_LOG" || fail "reg $*"; }
 set_user_temp() { wine_reg add 'HKCU\Environment' /v TEMP /d "$1" /f && wine_reg add 'HKCU\Environment' /v TMP /d "$1" /f; }
 
 # table FUNCTION: calls FUNCTION once per row of the table on stdin with the

@@ -19,7 +19,8 @@ repeat() { printf "%${2}s" '' | tr ' ' "$1"; }
 # defaults and a screenshot of each; the agreement from the keyboard (Escape
 # asks, No leaves the page as it was, Enter accepts). Again, in a prefix of its
 # own, on a screen of 144 dots per inch (LogPixels, read as a program starts):
-# the pages grow, and the pictures of those that have one still fill them.
+# the pages grow, the pictures of those that have one still fill them, and the
+# rows, their pictures and the title grow by the ratio to the first row's.
 group_walk() { table walk_row <<<$'96\n144'; } # rows: the screen's dots per inch
 walk_row() {
     local agreement at=
@@ -31,6 +32,7 @@ walk_row() {
     drive cover 3A6EA5 start SETUP page IDE_AGREEMENT_TEXT focus IDOK text IDE_AGREEMENT_TEXT "$agreement" picture shot "$(shot "${at}1-agreement")" \
         key escape @ASK_CANCEL no page IDE_AGREEMENT_TEXT focus IDOK text IDE_AGREEMENT_TEXT "$agreement" key enter gone IDE_AGREEMENT_TEXT \
         page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 text IDE_DIR_PATH "$INSTALL" shot "$(shot "${at}2-options")" \
+        figures IDL_DIR_TRANSLATIONS "$(winpath "$OUT/figures-96.txt")" \
         click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS text IDE_BROWSE_PATH "$INSTALL" shot "$(shot "${at}3-browser")" click IDCANCEL gone IDL_BROWSE_FOLDERS \
         page IDL_DIR_TRANSLATIONS click IDOK moment IDE_COPY_STATUS 'Decompressing setup files' "$(shot "${at}4-copy")" \
         page IDC_SHORTCUT_START_MENU checked IDC_SHORTCUT_START_MENU 1 checked IDC_SHORTCUT_DESKTOP 0 picture shot "$(shot "${at}8-shortcuts")" click IDOK \
@@ -74,7 +76,9 @@ drive_listing() {
 }
 proposed() { FOLDER=$INSTALL; } # the installation directory the options page proposes
 
-# Choices the copy page follows.
+# Choices the copy page follows. Run as an ordinary user: Wine then refuses,
+# as Windows does, to open the earlier read-me, marked read-only, for writing.
+AS_USER=options
 group_options() {
     table setup_row <<'ROWS'
 # name        | hooks           | on the options page, up to Next                         | boxes after Next                       | end       | installed
@@ -92,25 +96,25 @@ KEYBOARD=(states IDL_DIR_RECITATIONS "Installed by default; Don't Install*113" f
     key apps key c states IDL_DIR_TRANSLATIONS 'Install*35' key down key space item IDL_DIR_TRANSLATIONS 0 'Albanian: Install and Load' announced IDL_DIR_TRANSLATIONS 0 key down key down key space key space key up
     row IDL_DIR_TRANSLATIONS 7 item IDL_DIR_TRANSLATIONS 7 'Croatian[Bosnian]: Install and Load' key tab focus IDL_DIR_RECITATIONS key down key down key space item IDL_DIR_RECITATIONS 1 '002.mp3: Install'
     key apps key c states IDL_DIR_RECITATIONS 'Installed by default; Install*113' key apps key u states IDL_DIR_RECITATIONS "Installed by default; Don't Install*113" key enter)
-present() { rm -f "$WORK/mp3data.gz" && [ "$1" = after ] || ln "$FIXTURES/mp3data.gz" "$WORK/mp3data.gz"; } # a whole side file offers the recitations
+present() { rm -f "$WORK/mp3data.gz" && [ "$1" = after ] || ln -s "$FIXTURES/mp3data.gz" "$WORK/mp3data.gz"; } # a whole side file offers the recitations (linked: the group's user may not hard-link it)
 FIXED_UP=(msgbox 'You were forgoten to select an directory' "$CAPTION" warning ok item IDL_DIR_TRANSLATIONS 4 'Bosnian: Install' announced IDL_DIR_TRANSLATIONS 4 states IDL_DIR_RECITATIONS 'Installed by default; Not available*113') # the fix-up shown when Next is refused; no side file
 PERCENT=(page IDC_STATIC page IDT_COPY_PROGRESS text IDT_COPY_PROGRESS '87 %') # at readme.rtf, record 39 of 47
 # Over the earlier installation, damaged, with the application left open: the
 # setup meets its running dunvo.exe, the user closes it and retries. Its
-# read-me marked read-only, hidden and system is replaced all the same, and
-# ends with none of those marks.
+# read-me marked read-only, hidden and system is replaced all the same (as
+# on Windows, the group's user may not open it for writing while so marked).
 APP='Dunvo (sample application)'
 IN_USE=(page IDC_STATIC close "$APP" msgbox "This file is in use by another program, such as Dunvo if it is still open:\n$INSTALL\\dunvo.exe\n\nClose that program and click Retry, or click Cancel to stop the installation." - warning retry)
 # The earlier read-me held as a scanner holds it, let go only once the copy
 # has reached it and tried: it is tried again without a word, and replaced.
 HOLD=(hold "$INSTALL\\readme.rtf") LET_GO=(letgo IDE_COPY_STATUS "$INSTALL\\readme.rtf")
-running() { [ "$1" = after ] || (cd "$(host_path "$FOLDER")" && WINEPREFIX=$PREFIX "$WINE" dunvo.exe </dev/null >/dev/null 2>&1 &); }
-protect() { # marks it "before" (Wine's attrib takes one mark a call) and reads its marks "after"
-    local mark readme="$FOLDER\\readme.rtf" marks
-    [ "$1" = after ] || for mark in +r +h +s; do WINEPREFIX=$PREFIX "$WINE" attrib $mark "$readme" >/dev/null 2>&1 || fail "attrib"; done
-    marks=$(WINEPREFIX=$PREFIX "$WINE" attrib "$readme" 2>/dev/null) && marks=${marks%%[A-Z]:*} || fail "attrib"
-    [ "$1" = after ] || [[ $marks = *R* && $marks = *H* && $marks = *S* ]] || fail "the read-me was not marked: $marks"
-    [ "$1" = before ] || [[ $marks != *[RHS]* ]] || fail "the replaced read-me is still marked: $marks"
+running() { [ "$1" = after ] || (cd "$(host_path "$FOLDER")" && in_wine dunvo.exe </dev/null >>"$WINE_LOG" &); }
+protect() { # marks it (Wine's attrib takes one mark a call, and a user's read-only file no other)
+    local mark marks
+    [ "$1" = before ] || return 0
+    for mark in +h +s +r; do in_wine attrib $mark "$FOLDER\\readme.rtf" >>"$WINE_LOG" || fail "attrib"; done
+    marks=$(in_wine attrib "$FOLDER\\readme.rtf") && marks=${marks%%[A-Z]:*}
+    [[ $marks = *R* && $marks = *H* && $marks = *S* ]] || fail "the read-me was not marked: $marks"
 }
 damage() { # the run over it makes the earlier installation whole again
     [ "$1" = after ] || { printf garbage >"$(host_path "$FOLDER")/qtext/ARABIC.TX_" &&
@@ -400,5 +404,5 @@ uninstall() { # yes|no
 no_entries() { [ -z "$(reg_values "$APP_KEY")$(reg_values "$UNINSTALL_KEY")" ] || fail "registry entries are there"; }
 # Every program ended, then Wine's boot, which carries out the removals left for a restart.
 restart_windows() {
-    end_wine "$PREFIX" && { WINEPREFIX=$PREFIX "$WINE" wineboot -r >/dev/null 2>&1 || true; } && end_wine "$PREFIX"
+    end_wine "$PREFIX" && { in_wine wineboot -r >>"$WINE_LOG" || true; } && end_wine "$PREFIX"
 }
