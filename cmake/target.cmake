@@ -91,6 +91,10 @@ target_link_options(e2e_driver PRIVATE ${STATIC_RUNTIME})
 add_library(planted_dll SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/planted_dll.c)
 set_target_properties(planted_dll PROPERTIES PREFIX "")
 target_link_options(planted_dll PRIVATE -static-libgcc)
+# The driver's hook in the setup's thread (the step freeze).
+add_library(freeze_hook SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/freeze_hook.c)
+set_target_properties(freeze_hook PROPERTIES PREFIX "")
+target_link_options(freeze_hook PRIVATE -static-libgcc -Wl,--kill-at)
 
 # scripts/bench: the backdrop's build time on a screen of the benchmark's size.
 add_executable(bench_backdrop ${CMAKE_SOURCE_DIR}/bench/bench_backdrop.cpp)

@@ -34,8 +34,10 @@
 //   letgo ID TEXT      once control ID of the setup reads TEXT (so it has reached the file and
 //                      answered since), close what hold opened
 //   shot FILE.bmp      save the screen once it is still
-//   moment ID TEXT FILE.bmp  save it if control ID shows TEXT before anything else; a moment
-//                      that may pass unseen is noted, not failed (for screenshots only)
+//   freeze TEXT        from now on hold the setup where a window of it is sent TEXT, until:
+//   frozen STATUS BAR FILE.bmp LATER  wait until it is held; expect the page of STATUS shown as
+//                      when held again at text LATER, but STATUS, and BAR solid; save the screen
+//                      at LATER (at the first hold if not)
 //   backdrop RRGGBB    wait until the screen shows the dimmed backdrop over that colour
 //   picture            expect the page, once painted, to show its picture in its far corner
 //   figures ID FILE    measure a row of list ID, the header over it, the row's picture and the
@@ -275,20 +277,6 @@ void SaveShot(const std::string &path)
         }))
         printf("note: the screen kept changing; shot as it was\n");
     WriteBitmap(path, last);
-}
-
-// A moment that may pass unseen: the control's first text after this step starts decides.
-void ShotOfMoment(const char *id, const std::string &text, const std::string &path)
-{
-    std::string shown;
-    Until("control " + std::string(id) + " to show a text", [&] {
-        HWND window = SetupWindowWith(Id(id));
-        return !(shown = window ? TextOf(GetDlgItem(window, Id(id))) : "").empty();
-    });
-    if (shown.find(text) == std::string::npos)
-        return (void)printf("note: missed \"%s\" (the control read \"%s\"); no shot\n", text.c_str(),
-                            shown.c_str());
-    WriteBitmap(path, Capture());
 }
 
 void Cover(DWORD colour)
@@ -735,6 +723,58 @@ void Figures(Args a)
         Fail(wrong);
 }
 
+// From the step freeze TEXT on, the setup's thread is held where a window of it
+// is sent TEXT (freeze_hook.c), before it paints anything after, until let go.
+HANDLE gReached, gThaw;
+void Freeze(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\\', '/'); // a \ would name a namespace
+    gReached = CreateEventA(nullptr, FALSE, FALSE, ("dunvo-freeze:" + text).c_str());
+    if (gThaw)
+        return;
+    gThaw = CreateEventA(nullptr, FALSE, FALSE, "dunvo-thaw");
+    HMODULE dll = LoadLibraryA("freeze_hook.dll");
+    const auto hook =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void *>(GetProcAddress(dll, "FreezeAtText")));
+    if (!hook || !SetWindowsHookExA(WH_CALLWNDPROC, hook, dll, gSetup.dwThreadId))
+        Fail("cannot hook the setup's thread");
+}
+
+// The screen while the setup is held at the last text frozen; not held there again.
+Screen Held()
+{
+    Until("the setup to be held", [] { return WaitForSingleObject(gReached, 0) == WAIT_OBJECT_0; });
+    const Screen held = Capture();
+    CloseHandle(gReached);
+    return held;
+}
+
+// Held there, the page of STATUS must show all but STATUS (about to change) as
+// it does when held again at LATER, by when it has long painted, and BAR as one
+// solid rectangle.
+void Frozen(Args a)
+{
+    const Screen first = Held();
+    HWND page = SetupWindowWith(Id(a[1]));
+    RECT all, status, bar, screen{0, 0, first.width, first.height};
+    if (!GetWindowRect(page, &all) || !GetWindowRect(GetDlgItem(page, Id(a[1])), &status) ||
+        !GetWindowRect(GetDlgItem(page, Id(a[2])), &bar) || !IntersectRect(&all, &all, &screen))
+        Fail("the setup was held with no page of control " + std::string(a[1]));
+    Freeze(a[4]);
+    SetEvent(gThaw);
+    const Screen later = Held();
+    SetEvent(gThaw);
+    int unlike = 0;
+    for (int y = all.top; y < all.bottom; ++y)
+        for (int x = all.left; x < all.right; ++x)
+            unlike += PtInRect(&bar, {x, y})      ? first.at(x, y) != first.at(bar.left, bar.top)
+                      : PtInRect(&status, {x, y}) ? 0
+                                                  : first.at(x, y) != later.at(x, y);
+    WriteBitmap(a[3], unlike ? first : later);
+    if (unlike)
+        Fail("the page was not painted before this text: " + std::to_string(unlike) + " pixels unlike");
+}
+
 void Exit(Args a)
 {
     Until(
@@ -791,10 +831,11 @@ const struct {
     {"letgo", 2, LetGo},
     {"started", 1, [](Args a) { Expect("the count of programs the setup started", std::to_string(ProgramsStarted()), a[1]); }},
     {"shot", 1, [](Args a) { SaveShot(a[1]); }},
-    {"moment", 3, [](Args a) { ShotOfMoment(a[1], a[2], a[3]); }},
     {"backdrop", 1, Backdrop},
     {"picture", 0, [](Args) { Picture(); }},
     {"figures", 2, Figures},
+    {"freeze", 1, [](Args a) { Freeze(a[1]); }},
+    {"frozen", 4, Frozen},
     {"exit", 1, Exit},
     {"kill", 0, [](Args) { TerminateProcess(gSetup.hProcess, 0), WaitForSingleObject(gSetup.hProcess, INFINITE); }},
     {"watch", 2, [](Args a) { WatchPage(Id(a[1]), Id(a[2])); }},

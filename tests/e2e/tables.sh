@@ -17,7 +17,8 @@ repeat() { printf "%${2}s" '' | tr ' ' "$1"; }
 
 # The newcomer's first run, which scripts/run shows: every page with its
 # defaults and a screenshot of each; the agreement from the keyboard (Escape
-# asks, No leaves the page as it was, Enter accepts). Again, in a prefix of its
+# asks, No leaves the page as it was, Enter accepts); the copy page, held as
+# its first stage is shown, already painted whole. Again, in a prefix of its
 # own, on a screen of 144 dots per inch (LogPixels, read as a program starts):
 # the pages grow, the pictures of those that have one still fill them, and the
 # rows, their pictures and the title grow by the ratio to the first row's.
@@ -34,7 +35,7 @@ walk_row() {
         page IDL_DIR_TRANSLATIONS row IDL_DIR_TRANSLATIONS 0 text IDE_DIR_PATH "$INSTALL" shot "$(shot "${at}2-options")" \
         figures IDL_DIR_TRANSLATIONS "$(winpath "$OUT/figures-96.txt")" \
         click IDC_DIR_BROWSE page IDL_BROWSE_FOLDERS text IDE_BROWSE_PATH "$INSTALL" shot "$(shot "${at}3-browser")" click IDCANCEL gone IDL_BROWSE_FOLDERS \
-        page IDL_DIR_TRANSLATIONS click IDOK moment IDE_COPY_STATUS 'Decompressing setup files' "$(shot "${at}4-copy")" \
+        page IDL_DIR_TRANSLATIONS freeze 'Loading setup files' click IDOK frozen IDE_COPY_STATUS IDT_COPY_PROGRESS "$(shot "${at}4-copy")" "$INSTALL\\readme.rtf" \
         page IDC_SHORTCUT_START_MENU checked IDC_SHORTCUT_START_MENU 1 checked IDC_SHORTCUT_DESKTOP 0 picture shot "$(shot "${at}8-shortcuts")" click IDOK \
         page IDC_STATIC shot "$(shot "${at}9-final-message")" @SUCCESS exit 0 window Dunvo shot "$(shot "${at}10-start-menu-folder")"
 }
