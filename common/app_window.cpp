@@ -1,7 +1,17 @@
 #include "common/app_window.h"
 
+#include "resources/resource.h"
+
 HINSTANCE AppInstance;
 HWND MainWindow;
+
+PayloadStream FindPayload()
+{
+    HRSRC found = FindResourceA(AppInstance, MAKEINTRESOURCEA(IDR_PAYLOAD), RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(AppInstance, found) : nullptr;
+    const auto *bytes = loaded ? static_cast<const unsigned char *>(LockResource(loaded)) : nullptr;
+    return {bytes, bytes ? SizeofResource(AppInstance, found) : 0};
+}
 
 BOOL MakeDirectory(const char *path)
 {

@@ -5,6 +5,14 @@
 extern HINSTANCE AppInstance;
 extern HWND MainWindow;
 
+// The gzip stream the setup carries in itself: its bytes, or null and 0 when
+// the resource is missing.
+struct PayloadStream {
+    const unsigned char *bytes;
+    DWORD size;
+};
+PayloadStream FindPayload();
+
 // One directory, no parents, no report; 0 also when it already exists.
 BOOL MakeDirectory(const char *path);
 

@@ -7,7 +7,6 @@
 #include "options/catalogue.h"
 #include "options/drive_rules.h"
 #include "options/selection.h"
-#include "resources/resource.h"
 
 #include <algorithm>
 
@@ -36,14 +35,11 @@ GetDiskFreeSpaceExAFunction FindGetDiskFreeSpaceEx()
 // A gzip member ends with the plain size of what it holds, little-endian.
 uint64_t PayloadBytes()
 {
-    HRSRC found = FindResourceA(AppInstance, MAKEINTRESOURCEA(IDR_PAYLOAD), RT_RCDATA);
-    HGLOBAL loaded = found ? LoadResource(AppInstance, found) : nullptr;
-    const auto *bytes = loaded ? static_cast<const unsigned char *>(LockResource(loaded)) : nullptr;
-    const DWORD size = bytes ? SizeofResource(AppInstance, found) : 0;
-    if (size < 4)
-        return size;
-    const unsigned char *plain = bytes + size - 4;
-    return size + (plain[0] | plain[1] << 8 | plain[2] << 16 | static_cast<uint64_t>(plain[3]) << 24);
+    const PayloadStream payload = FindPayload();
+    if (payload.size < 4)
+        return payload.size;
+    const unsigned char *plain = payload.bytes + payload.size - 4;
+    return payload.size + (plain[0] | plain[1] << 8 | plain[2] << 16 | static_cast<uint64_t>(plain[3]) << 24);
 }
 
 // Free space of the drive `folder` (no trailing backslash) is on; a drive that

@@ -304,12 +304,8 @@ bool InstallRecitation(HWND page, FILE *archive, const PayloadRecord &record, in
 
 bool WritePayloadResource(HWND page, const char *path)
 {
-    HRSRC found = FindResourceA(AppInstance, MAKEINTRESOURCEA(IDR_PAYLOAD), RT_RCDATA);
-    HGLOBAL loaded = found ? LoadResource(AppInstance, found) : nullptr;
-    const void *bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes)
-        return false;
-    return WriteWholeFile(page, path, bytes, SizeofResource(AppInstance, found)) == FileWrite::Written;
+    const PayloadStream payload = FindPayload();
+    return payload.bytes && WriteWholeFile(page, path, payload.bytes, payload.size) == FileWrite::Written;
 }
 
 // `gzipPath` expanded into TempDir\`plainName`, which is then open for
