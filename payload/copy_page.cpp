@@ -474,7 +474,7 @@ void ExtractPayload(HWND page)
         InstallFilesArchive(page, archive);
         fclose(archive);
         // Also after Cancel or a failure: the list tells the application what it has.
-        if (WriteTranslationList(page) == TranslationListResult::NotWritten)
+        if (WriteTranslationList(page, KeepPageAlive) == TranslationListResult::NotWritten)
             CopyAborted = 1;
     }
 

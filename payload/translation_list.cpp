@@ -104,14 +104,14 @@ int CountLoadedTranslations()
     return count;
 }
 
-TranslationListResult SaveTranslationList(const char *path, void *owner)
+TranslationListResult SaveTranslationList(const char *path, void *owner, void (*keepAlive)())
 {
     FileReplacement file;
-    if (BeginReplacement(&file, path) != FileWrite::Written) {
+    if (BeginReplacement(&file, path, keepAlive) != FileWrite::Written) {
         ShowMessage(owner, "Error creating used translation file.!!!", SetupName, kMbIconError);
         return TranslationListResult::NotCreated;
     }
-    if (EndReplacement(&file, WriteList(file.File)) != FileWrite::Written) {
+    if (EndReplacement(&file, WriteList(file.File), keepAlive) != FileWrite::Written) {
         ShowListMessage(owner, "Error writing used translation file, the disk may be full:\n%.450s", path);
         return TranslationListResult::NotWritten;
     }

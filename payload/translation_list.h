@@ -89,5 +89,6 @@ enum class TranslationListResult {
 
 // Creates the file at path (truncating an old one) and writes the list from
 // TranslationState. Failures are shown in a box owned by owner (a window
-// handle or null), captioned with SetupName.
-TranslationListResult SaveTranslationList(const char *path, void *owner);
+// handle or null), captioned with SetupName. `keepAlive`, when given, is
+// called while a file held for a moment is waited for.
+TranslationListResult SaveTranslationList(const char *path, void *owner, void (*keepAlive)() = nullptr);

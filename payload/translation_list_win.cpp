@@ -18,7 +18,7 @@ int CALLBACK FontFamilyCallback(const LOGFONTA *font, const TEXTMETRICA *metrics
     return 0;
 }
 
-TranslationListResult WriteTranslationList(HWND page)
+TranslationListResult WriteTranslationList(HWND page, void (*keepAlive)())
 {
     HDC dc = GetDC(page);
     const int oldMode = SetMapMode(dc, MM_TEXT);
@@ -33,5 +33,5 @@ TranslationListResult WriteTranslationList(HWND page)
         MessageBoxA(MainWindow, "Error creating used translation file.!!!", SetupName, MB_ICONERROR);
         return TranslationListResult::NotCreated;
     }
-    return SaveTranslationList(path, MainWindow);
+    return SaveTranslationList(path, MainWindow, keepAlive);
 }
