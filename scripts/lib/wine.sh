@@ -84,6 +84,13 @@ AS_TEST_USER=(setpriv --reuid="$TEST_USER" --regid="$TEST_USER" --clear-groups)
 # Unix path to the Windows path Wine gives it (Z: is the Unix root).
 winpath() { local p=$1; echo "Z:${p//\//\\}"; }
 
+# A prefix's Wine session: one server for every Wine command until end_wine.
+# Debian's wineserver ends as soon as its last program has (persistence 0),
+# which takes it a second or two (its own programs told to stop, the registry
+# saved), and a command started meanwhile joins a server on its way out or
+# waits for it to be gone: a group's back-to-back commands (a hook's reg right
+# after a setup run, the driver right after the hook) would each race one.
+begin_wine() { WINEPREFIX=$1 wineserver -p; } # prefix: no server of it running
 end_wine() { # prefix
     WINEPREFIX=$1 wineserver -k 2>/dev/null || true
     WINEPREFIX=$1 wineserver -w 2>/dev/null || true

@@ -47,6 +47,9 @@ finish() {
 }
 trap finish EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+# Every program of the prefix ended, as when its user logs off, and a new session begun.
+new_session() { end_wine "$PREFIX" 2>>"$WINE_LOG" && begin_wine "$PREFIX" 2>>"$WINE_LOG"; }
+begin_wine "$PREFIX" 2>>"$WINE_LOG"
 
 # Runs the driver's steps: SETUP stands for the setup and its folder (or START_IN), @NAME for
 # the steps in array NAME, and a control by the name resources/resource.h gives

@@ -26,7 +26,7 @@ group_walk() { table walk_row <<<$'96\n144'; } # rows: the screen's dots per inc
 walk_row() {
     local agreement at=
     if [ "$1" != 96 ]; then
-        at=$1dpi/ && mkdir -p "$SHOTS/$at" && end_wine "$PREFIX" && PREFIX=$(new_prefix "e2e-$GROUP-$1")
+        at=$1dpi/ && mkdir -p "$SHOTS/$at" && end_wine "$PREFIX" && PREFIX=$(new_prefix "e2e-$GROUP-$1") && begin_wine "$PREFIX"
         wine_reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f
     fi
     agreement=$(cat "$ROOT/resources/agreement.txt" && echo .) && agreement=${agreement%.}
@@ -59,7 +59,7 @@ setup_row() {
     [ "$FOLDER" = "C:\\Dunvo $1" ] || typed=()
     words "$3" && boxes "$4" && [ "$5" = cancelled ] || end=("${FINISH[@]}")
     drive start SETUP page IDE_AGREEMENT_TEXT click IDOK "${EARLY[@]}" page IDL_DIR_TRANSLATIONS "${typed[@]}" "${WORDS[@]}" "${BOXES[@]}" "${end[@]}" exit 0
-    [ "$5" = cancelled ] || end_wine "$PREFIX" # a user closes the folder the setup opened
+    [ "$5" = cancelled ] || new_session # a user closes the folder the setup opened
     for hook in $2; do "$hook" after; done
     if [ "$6" = nothing ]; then
         [ -z "$(listing "$(host_path "$FOLDER")")" ] || fail "files were installed without a payload"
@@ -356,7 +356,7 @@ shortcut_row() { # NAME STEPS FOLDER DESKTOP ENTRIES
     esac
     drive "${road[@]}" page IDC_SHORTCUT_START_MENU "${WORDS[@]}"
     [[ $1 != @(backslash|no_programs) ]] || wine_reg add "$folders" /v 'Common Programs' /d "$PROGRAMS" /f
-    end_wine "$PREFIX" # a user closes the folder the setup opened; the registry is saved
+    new_session # a user closes the folder the setup opened; the registry is saved
     if [ -n "$folder" ]; then
         [ "$(listing "$(host_path "$folder")")" = $'Dunvo.lnk\nReadme.lnk\nUninstall.lnk' ] || fail "$folder holds other files"
         for lnk in 'Dunvo Dunvo.exe' 'Uninstall uninstall.exe' 'Readme Readme.rtf'; do
@@ -399,11 +399,11 @@ uninstall() { # yes|no
         'Dunvo is not installed on this computer: its uninstall entry is missing.' 'Dunvo - Uninstall' warning ok exit 1)
     [ "$1" = yes ] || steps=(exit 0)
     drive start "$INSTALL\\uninstall.exe" 'C:\' msgbox "Remove Dunvo from this computer?\n\nIts files in $INSTALL, its shortcuts and its registry entries are removed. Files that Dunvo did not install are kept." 'Dunvo - Uninstall' question "$1" "${steps[@]}"
-    end_wine "$PREFIX"
+    new_session
     [ "$1" = no ] || no_entries
 }
 no_entries() { [ -z "$(reg_values "$APP_KEY")$(reg_values "$UNINSTALL_KEY")" ] || fail "registry entries are there"; }
 # Every program ended, then Wine's boot, which carries out the removals left for a restart.
 restart_windows() {
-    end_wine "$PREFIX" && { in_wine wineboot -r >>"$WINE_LOG" || true; } && end_wine "$PREFIX"
+    new_session && { in_wine wineboot -r >>"$WINE_LOG" || true; } && new_session
 }
