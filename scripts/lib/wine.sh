@@ -33,7 +33,13 @@ on_private_display() {
     read -r -t 60 number <"$fifo" || { echo "Xvfb did not start" >&2; exit 1; }
     rm -f "$fifo"
     DUNVO_DISPLAY=1 DISPLAY=:$number "$0" "$@" || rc=$?
-    kill "$pid" && wait "$pid" 2>/dev/null
+    # A display gone under the run's programs ended them from outside.
+    if [[ $(awk '/^State:/ { print $2 }' "/proc/$pid/status" 2>/dev/null) != [RSD] ]]; then
+        echo "the display (Xvfb) had ended before the run did" >&2
+        [ "$rc" != 0 ] || rc=1
+    fi
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
     exit $rc
 }
 

@@ -114,8 +114,12 @@ bool SetupEnded()
 template <class Condition> void Until(const std::string &what, Condition cond, bool fromSetup = true)
 {
     bool ended = false;
+    DWORD code = 0;
     if (!Within(kTimeoutMs, [&] { return cond() || (ended = fromSetup && SetupEnded()); }) || ended)
-        Fail("waited in vain for " + what + (ended ? "; the setup has ended" : ""));
+        Fail("waited in vain for " + what +
+             (ended && GetExitCodeProcess(gSetup.hProcess, &code)
+                  ? "; the setup has ended (exit code " + std::to_string(code) + ")"
+                  : ""));
 }
 
 // A text with its line breaks written \n; undo turns \n back into line breaks.

@@ -75,10 +75,13 @@ drive() {
         fail "the driver stopped"
 }
 # A Wine program run in the group's prefix, its errors in the log.
+# One ended by a signal was ended from outside (Wine ends its programs itself): that is logged.
 in_wine() {
-    local what="${1##*/} ${*:2}"
+    local what="${1##*/} ${*:2}" rc=0
     echo "--- $(date +%T.%N | cut -c1-12) ${ROW:-}: ${what:0:200}" >>"$WINE_LOG"
-    env ${WINE_ENV:-} WINEPREFIX="$PREFIX" "$WINE" "$@" 2>>"$WINE_LOG"
+    env ${WINE_ENV:-} WINEPREFIX="$PREFIX" "$WINE" "$@" 2>>"$WINE_LOG" || rc=$?
+    [ "$rc" -le 128 ] || echo "--- ${what:0:60}: ended by signal $((rc - 128)) from outside" >>"$WINE_LOG"
+    return "$rc"
 }
 shot() { winpath "$SHOTS/$1.bmp"; }
 wine_reg() { in_wine reg "$@" >>"$WINE_LOG" || fail "reg $*"; }
